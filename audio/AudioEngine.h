@@ -1,0 +1,62 @@
+#pragma once
+
+#include "audio/DisplayObjects.h"
+#include "audio/EngineHost.h"
+#include "audio/EngineState.h"
+#include "audio/Playlist.h"
+
+#include <QObject>
+
+namespace varnelo {
+
+class SettingsFile;
+class IAudioRecord2;
+class IAudioFile2;
+class IAudioPlayer2;
+class IAudioVisualizationEx2;
+
+// The main window's recording and playback operations. Connects itself to
+// the recorder's and player's signals. Errors propagate as AppError to the
+// application-wide handler. GUI thread only.
+class AudioEngine : public QObject {
+    Q_OBJECT
+public:
+    AudioEngine(EngineState& state, SettingsFile& settings, IAudioRecord2& AudioRecord1,
+                IAudioFile2& AudioFileWrite, IAudioFile2& AudioFilepaly,
+                IAudioPlayer2& AudioPlayer21, IAudioVisualizationEx2& AudioVisualization21,
+                DisplayObjects& display, IPlaylist& playlist, IEngineHost& host,
+                QObject* parent = nullptr);
+    ~AudioEngine() override;
+
+    void StartRecording();
+    void StopRecording();
+    void PauseResumeRecording();
+
+    void StartPlayback();
+    void StopPlayback();
+    void PauseResumePlayback();
+    void SeekPlayback();
+    void FeedPlayerBlock();
+
+public slots:
+    void AudioRecord1EndArrayRecord(int nBlock);
+    void AudioRecord1Timer(qint64 CurrentSamples, int LevelLeft, int LevelRight);
+    void AudioPlayer21RequestOnLoadArray();
+    void AudioPlayer21EndArrayPlay();
+    void AudioPlayer21Timer(qint64 CurrentSamples, int LevelLeft, int LevelRight);
+    void AudioPlayer21EndPlay();
+
+private:
+    EngineState& state_;
+    SettingsFile& settings_;
+    IAudioRecord2& AudioRecord1;
+    IAudioFile2& AudioFileWrite;
+    IAudioFile2& AudioFilepaly;
+    IAudioPlayer2& AudioPlayer21;
+    IAudioVisualizationEx2& AudioVisualization21;
+    DisplayObjects& display_;
+    IPlaylist& playlist_;
+    IEngineHost& host_;
+};
+
+} // namespace varnelo

@@ -1,0 +1,1 @@
+// Anchors the moc output of the audio interfaces in this library.
