@@ -258,6 +258,10 @@ struct RefusedAddCase {
     bool recording, playing, joining;
 };
 
+void PrintTo(const RefusedAddCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RefusedAddTest : public JoinListTest, public ::testing::WithParamInterface<RefusedAddCase> {};
 
 TEST_P(RefusedAddTest, DialogIsNotShown) {
@@ -284,6 +288,10 @@ struct MoveCase {
     const char* order;
     Selection after;
 };
+
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MoveTest : public JoinListTest, public ::testing::WithParamInterface<MoveCase> {};
 
@@ -318,6 +326,10 @@ struct RemoveCase {
     bool recording, playing, joining;
     const char* remaining;
 };
+
+void PrintTo(const RemoveCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RemoveTest : public JoinListTest, public ::testing::WithParamInterface<RemoveCase> {};
 

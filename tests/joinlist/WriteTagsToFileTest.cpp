@@ -87,6 +87,10 @@ struct InvalidNumberCase {
     const char* message;
 };
 
+void PrintTo(const InvalidNumberCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class InvalidNumberTest : public WriteTagsToFileTest,
                           public ::testing::WithParamInterface<InvalidNumberCase> {};
 
@@ -131,8 +135,9 @@ TEST(ParseTagNumberTest, AcceptsWholeDecimalNumbersInThe32BitRange) {
     for (const Case& c : cases) {
         int value = 0;
         EXPECT_EQ(ParseTagNumber(QString::fromLatin1(c.text), value), c.ok) << c.text;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(value, c.value) << c.text;
+        }
     }
 }
 
