@@ -23,6 +23,21 @@ template <typename Setter> bool SetNumber(const QString& text, Setter setter) {
     }
     return true;
 }
+
+constexpr int kGenreCount = 148;
+
+// The stored genre is the editor's index into the genre list (-1: none); the
+// component takes the genre as text, so an index goes over as its name. Any
+// other stored text is handed over as it stands.
+QString GenreText(IAudioInformation2& info, const QString& stored) {
+    bool isNumber = false;
+    const int index = stored.trimmed().toInt(&isNumber, 10);
+    if (!isNumber)
+        return stored;
+    if (index < 0 || index >= kGenreCount)
+        return QString();
+    return info.GenreName(index);
+}
 } // namespace
 
 bool ParseTagNumber(const QString& text, int& value) {
@@ -40,7 +55,8 @@ void WriteTagsToFile(IAudioInformation2& info, const SettingsFile& settings, QWi
     info.setInfoAlbum(settings.ReadString(kInfo, QStringLiteral("album"), QString()));
     info.setInfoArtist(settings.ReadString(kInfo, QStringLiteral("arist"), QString()));
     info.setInfoComments(settings.ReadString(kInfo, QStringLiteral("comment"), QString()));
-    info.setInfoGenreS(settings.ReadString(kInfo, QStringLiteral("genre"), QString()));
+    info.setInfoGenreS(
+        GenreText(info, settings.ReadString(kInfo, QStringLiteral("genre"), QString())));
 
     const QString year = settings.ReadString(kInfo, QStringLiteral("year"), QStringLiteral("0"));
     if (!SetNumber(year, [&](int v) { info.setInfoYear(v); })) {

@@ -80,6 +80,40 @@ TEST_F(WriteTagsToFileTest, FreshSettingsWriteEmptyTextsAndZeroNumbers) {
     EXPECT_EQ(check.infoTrack(), 0);
 }
 
+struct GenreCase {
+    const char* name;
+    const char* stored;
+    int index; // -1: no genre
+};
+
+void PrintTo(const GenreCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class StoredGenreTest : public WriteTagsToFileTest,
+                        public ::testing::WithParamInterface<GenreCase> {};
+
+// The editor stores the genre's position in its list; the file gets that genre.
+TEST_P(StoredGenreTest, StoredIndexBecomesTheFilesGenre) {
+    Store("genre", GetParam().stored);
+    TAudioInformation2 component;
+    WriteTagsToFile(component, settings, nullptr, path);
+    TAudioInformation2 check;
+    check.ReadFromFile(path);
+    const int index = check.infoGenreIndex();
+    if (GetParam().index < 0)
+        EXPECT_TRUE(index < 0 || index > 147) << index;
+    else
+        EXPECT_EQ(index, GetParam().index);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StoredGenreTest,
+    ::testing::Values(GenreCase{"First", "0", 0}, GenreCase{"Index17", "17", 17},
+                      GenreCase{"Last", "147", 147}, GenreCase{"NoneChosen", "-1", -1},
+                      GenreCase{"Empty", "", -1}, GenreCase{"PastTheList", "200", -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct InvalidNumberCase {
     const char* name;
     const char* year;
