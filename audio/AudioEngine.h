@@ -3,9 +3,12 @@
 #include "audio/DisplayObjects.h"
 #include "audio/EngineHost.h"
 #include "audio/EngineState.h"
+#include "audio/OutputNaming.h"
 #include "audio/Playlist.h"
 
 #include <QObject>
+
+class QWidget;
 
 namespace varnelo {
 
@@ -38,6 +41,11 @@ public:
     void SeekPlayback();
     void FeedPlayerBlock();
 
+    // Finishes a running or paused recording (its file is closed, listed and
+    // tagged) and stops a playback; for the closing main window. A running
+    // join must have been ended first.
+    void FinishAtClose();
+
 public slots:
     void AudioRecord1EndArrayRecord(int nBlock);
     void AudioRecord1Timer(qint64 CurrentSamples, int LevelLeft, int LevelRight);
@@ -45,6 +53,9 @@ public slots:
     void AudioPlayer21EndArrayPlay();
     void AudioPlayer21Timer(qint64 CurrentSamples, int LevelLeft, int LevelRight);
     void AudioPlayer21EndPlay();
+    // The sound server ended capture or output on its own.
+    void AudioRecord1Error(const QString& message);
+    void AudioPlayer21Error(const QString& message);
 
 private:
     EngineState& state_;
@@ -57,6 +68,22 @@ private:
     DisplayObjects& display_;
     IPlaylist& playlist_;
     IEngineHost& host_;
+
+    void ApplyLengthLimit(int64_t seconds);
+    void StartRecorder();
+    void StopRecorder();
+    void StartPlayer();
+    void StopPlayer();
+    void ShowFileSize(const QString& path);
+    QWidget* BoxParent() const;
+
+    // Names already given to parts of the current recording (roll-overs).
+    OutputNameRun nameRun_;
+    bool rollingOver_ = false;
+    // Whether the components currently run: timer events that arrive after a
+    // stop or pause (queued before it) are stale and ignored.
+    bool recorderRunning_ = false;
+    bool playerRunning_ = false;
 };
 
 } // namespace varnelo
