@@ -1,0 +1,230 @@
+#include "platform/audio/file/FfmpegDecoder.h"
+
+#include "platform/core/AppError.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+}
+
+#include <algorithm>
+#include <cstring>
+
+namespace varnelo {
+
+namespace {
+
+QString avError(int code) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return QString::fromUtf8(text);
+}
+
+// Decoder slack at the end of a stream that is padded or cut silently;
+// anything shorter than this means the file is cut off.
+constexpr int64_t EndSlackFrames = 8192;
+
+} // namespace
+
+FfmpegDecoder::FfmpegDecoder(const QString& path) : path_(path) {
+    const QByteArray name = path.toLocal8Bit();
+    int rc = avformat_open_input(&format_, name.constData(), nullptr, nullptr);
+    if (rc < 0) {
+        format_ = nullptr;
+        fail(avError(rc));
+    }
+    try {
+        if ((rc = avformat_find_stream_info(format_, nullptr)) < 0)
+            fail(avError(rc));
+        stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+        if (stream_ < 0)
+            fail(QStringLiteral("it holds no audio this program can decode"));
+        openCodec();
+
+        const AVStream* st = format_->streams[stream_];
+        bitrate_ = int(std::clamp<int64_t>(
+            codec_->bit_rate > 0 ? codec_->bit_rate : format_->bit_rate, 0, INT32_MAX));
+        const bool estimated = format_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
+        if (st->duration != AV_NOPTS_VALUE && st->duration > 0 && !estimated) {
+            length_ = av_rescale_q(st->duration, st->time_base, AVRational{1, rate_});
+            // Opus and the like announce priming samples the decoder drops.
+            if (codec_->codec_id == AV_CODEC_ID_OPUS && st->codecpar->initial_padding > 0)
+                length_ = std::max<int64_t>(0, length_ - av_rescale(st->codecpar->initial_padding,
+                                                                     rate_, 48000));
+        } else {
+            length_ = countFrames();
+        }
+    } catch (...) {
+        this->~FfmpegDecoder();
+        throw;
+    }
+}
+
+FfmpegDecoder::~FfmpegDecoder() {
+    swr_free(&swr_);
+    av_frame_free(&frame_);
+    av_packet_free(&packet_);
+    avcodec_free_context(&codec_);
+    avformat_close_input(&format_);
+}
+
+void FfmpegDecoder::fail(const QString& reason) const {
+    throw AppError(QStringLiteral("Cannot read %1: %2").arg(path_, reason));
+}
+
+void FfmpegDecoder::openCodec() {
+    const AVCodecParameters* par = format_->streams[stream_]->codecpar;
+    const AVCodec* decoder = avcodec_find_decoder(par->codec_id);
+    if (!decoder)
+        fail(QStringLiteral("no decoder for its audio format"));
+    codec_ = avcodec_alloc_context3(decoder);
+    if (!codec_ || avcodec_parameters_to_context(codec_, par) < 0)
+        fail(QStringLiteral("out of memory"));
+    int rc = avcodec_open2(codec_, decoder, nullptr);
+    if (rc < 0)
+        fail(avError(rc));
+    rate_ = codec_->sample_rate;
+    channels_ = codec_->ch_layout.nb_channels;
+    if (rate_ <= 0 || channels_ <= 0)
+        fail(QStringLiteral("it has no channels or no sample rate"));
+    packet_ = av_packet_alloc();
+    frame_ = av_frame_alloc();
+    if (!packet_ || !frame_)
+        fail(QStringLiteral("out of memory"));
+}
+
+void FfmpegDecoder::appendFrame(AVFrame* frame) {
+    if (!swr_) {
+        AVChannelLayout layout;
+        av_channel_layout_default(&layout, channels_);
+        int rc = swr_alloc_set_opts2(&swr_, &layout, AV_SAMPLE_FMT_FLT, rate_, &frame->ch_layout,
+                                     AVSampleFormat(frame->format), frame->sample_rate, 0,
+                                     nullptr);
+        av_channel_layout_uninit(&layout);
+        if (rc < 0 || swr_init(swr_) < 0)
+            fail(QStringLiteral("its samples cannot be converted"));
+    }
+    const int capacity = swr_get_out_samples(swr_, frame->nb_samples);
+    convert_.resize(size_t(std::max(capacity, 0)) * size_t(channels_));
+    uint8_t* out = reinterpret_cast<uint8_t*>(convert_.data());
+    const int got = swr_convert(swr_, &out, capacity,
+                                const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
+    if (got < 0)
+        fail(avError(got));
+
+    if (decodedEnd_ < 0) {
+        // After a seek the frame's own timestamp says where we are.
+        const AVStream* st = format_->streams[stream_];
+        const int64_t start = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
+        const int64_t pts = frame->best_effort_timestamp;
+        decodedEnd_ = pts == AV_NOPTS_VALUE
+                          ? skipUntil_
+                          : std::max<int64_t>(0, av_rescale_q(pts - start, st->time_base,
+                                                              AVRational{1, rate_}));
+    }
+    // Frames before the seek target are dropped.
+    const int64_t first = decodedEnd_;
+    int64_t drop = std::clamp<int64_t>(skipUntil_ - first, 0, got);
+    decodedEnd_ += got;
+    fifo_.insert(fifo_.end(), convert_.begin() + drop * channels_,
+                 convert_.begin() + int64_t(got) * channels_);
+}
+
+bool FfmpegDecoder::decodeMore() {
+    while (true) {
+        int rc = avcodec_receive_frame(codec_, frame_);
+        if (rc == 0) {
+            if (frame_->ch_layout.nb_channels != channels_)
+                fail(QStringLiteral("its channel count changes inside the file"));
+            appendFrame(frame_);
+            av_frame_unref(frame_);
+            return true;
+        }
+        if (rc == AVERROR_EOF) {
+            streamEnded_ = true;
+            return false;
+        }
+        if (rc != AVERROR(EAGAIN))
+            fail(avError(rc));
+
+        rc = av_read_frame(format_, packet_);
+        if (rc < 0) {
+            avcodec_send_packet(codec_, nullptr); // drain
+            continue;
+        }
+        if (packet_->stream_index == stream_) {
+            const int sent = avcodec_send_packet(codec_, packet_);
+            // A damaged packet is skipped; the decoder resynchronises.
+            if (sent < 0 && sent != AVERROR(EAGAIN) && sent != AVERROR_INVALIDDATA)
+                fail(avError(sent));
+        }
+        av_packet_unref(packet_);
+    }
+}
+
+int64_t FfmpegDecoder::countFrames() {
+    while (decodeMore()) {
+        fifo_.clear();
+        fifoRead_ = 0;
+    }
+    const int64_t total = decodedEnd_;
+    rewind(0);
+    return total;
+}
+
+void FfmpegDecoder::rewind(int64_t targetFrame) {
+    const AVStream* st = format_->streams[stream_];
+    int64_t startTs = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
+    int64_t ts = startTs + av_rescale_q(targetFrame, AVRational{1, rate_}, st->time_base);
+    int rc = av_seek_frame(format_, stream_, ts, AVSEEK_FLAG_BACKWARD);
+    if (rc < 0 && targetFrame > 0) {
+        ts = startTs;
+        targetFrame = 0;
+        rc = av_seek_frame(format_, stream_, ts, AVSEEK_FLAG_BACKWARD);
+    }
+    if (rc < 0)
+        rc = avformat_seek_file(format_, stream_, INT64_MIN, startTs, startTs, 0);
+    avcodec_flush_buffers(codec_);
+    swr_free(&swr_);
+    fifo_.clear();
+    fifoRead_ = 0;
+    streamEnded_ = false;
+    skipUntil_ = targetFrame;
+    // From the start the count is exact; elsewhere the first frame's
+    // timestamp tells where decoding resumed.
+    decodedEnd_ = targetFrame == 0 ? 0 : -1;
+}
+
+void FfmpegDecoder::Seek(int64_t frame) {
+    frame = std::clamp<int64_t>(frame, 0, length_);
+    rewind(frame);
+    position_ = frame;
+}
+
+SampleArray FfmpegDecoder::Read(int frames) {
+    SampleArray out;
+    out.channels = channels_;
+    out.sampleRate = rate_;
+    const int64_t want = std::clamp<int64_t>(frames, 0, length_ - position_);
+    const size_t needed = size_t(want) * size_t(channels_);
+    while (fifo_.size() - fifoRead_ < needed && !streamEnded_) {
+        if (!decodeMore())
+            break;
+    }
+    const size_t available = std::min(needed, fifo_.size() - fifoRead_);
+    if (available < needed && length_ - position_ - int64_t(available / channels_) > EndSlackFrames)
+        fail(QStringLiteral("the file is cut off or damaged"));
+    out.samples.assign(fifo_.begin() + fifoRead_, fifo_.begin() + fifoRead_ + available);
+    out.samples.resize(needed, 0.0f); // decoder slack at the very end
+    fifoRead_ += available;
+    if (fifoRead_ > (1u << 16) && fifoRead_ * 2 > fifo_.size()) {
+        fifo_.erase(fifo_.begin(), fifo_.begin() + fifoRead_);
+        fifoRead_ = 0;
+    }
+    position_ += want;
+    return out;
+}
+
+} // namespace varnelo
