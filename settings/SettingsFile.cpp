@@ -70,7 +70,9 @@ QString dateFormat() {
 
 SettingsFile::SettingsFile(const QString& path) : profile_(new PrivateProfile(path)) {}
 
-SettingsFile::~SettingsFile() { delete profile_; }
+SettingsFile::~SettingsFile() {
+    delete profile_;
+}
 
 QString SettingsFile::DefaultPath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -79,7 +81,9 @@ QString SettingsFile::DefaultPath() {
     return base + QStringLiteral("/varnelo/Varn.ini");
 }
 
-QString SettingsFile::path() const { return profile_->path(); }
+QString SettingsFile::path() const {
+    return profile_->path();
+}
 
 QString SettingsFile::ReadString(const QString& section, const QString& key,
                                  const QString& def) const {

@@ -58,7 +58,8 @@ PrivateProfile::PrivateProfile(const QString& path) : path_(path) {}
 void PrivateProfile::refresh() const {
     const QFileInfo info(path_);
     const bool exists = info.exists() && info.isFile();
-    if (loaded_ && exists == exists_ && (!exists || (info.lastModified() == mtime_ && info.size() == size_)))
+    if (loaded_ && exists == exists_ &&
+        (!exists || (info.lastModified() == mtime_ && info.size() == size_)))
         return;
     lines_.clear();
     newline_ = QStringLiteral("\n");
@@ -129,7 +130,8 @@ void PrivateProfile::Write(const QString& section, const QString& key, const QSt
         lines.append(entry);
     }
 
-    const QString failure = QStringLiteral("Unable to write to %1").arg(QFileInfo(path_).fileName());
+    const QString failure =
+        QStringLiteral("Unable to write to %1").arg(QFileInfo(path_).fileName());
     if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
         throw AppError(failure);
     QSaveFile file(path_);

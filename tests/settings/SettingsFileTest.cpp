@@ -1,5 +1,5 @@
-#include "platform/core/AppError.h"
 #include "settings/SettingsFile.h"
+#include "platform/core/AppError.h"
 #include "settings/ValueTables.h"
 
 #include <QDir>
@@ -47,20 +47,17 @@ class TextRule : public SettingsFileTest, public ::testing::WithParamInterface<T
 TEST_P(TextRule, ReadsTextAsStored) {
     writeRaw(QByteArray("[output]\nout_name=") + GetParam().stored + "\n");
     SettingsFile settings(path);
-    EXPECT_EQ(settings.ReadString("output", "out_name", "DEF"), QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(settings.ReadString("output", "out_name", "DEF"),
+              QString::fromUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, TextRule,
-                         ::testing::Values(TextCase{"ZEV", "ZEV"},
-                                           TextCase{"   padded   ", "padded"},
-                                           TextCase{"\"quoted value\"", "quoted value"},
-                                           TextCase{"  \" spaced \"  ", " spaced "},
-                                           TextCase{"'single'", "single"},
-                                           TextCase{"\"half", "\"half"},
-                                           TextCase{"a\"b\"", "a\"b\""},
-                                           TextCase{"", ""},
-                                           TextCase{"a=b", "a=b"},
-                                           TextCase{"Rec;1", "Rec;1"}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, TextRule,
+    ::testing::Values(TextCase{"ZEV", "ZEV"}, TextCase{"   padded   ", "padded"},
+                      TextCase{"\"quoted value\"", "quoted value"},
+                      TextCase{"  \" spaced \"  ", " spaced "}, TextCase{"'single'", "single"},
+                      TextCase{"\"half", "\"half"}, TextCase{"a\"b\"", "a\"b\""}, TextCase{"", ""},
+                      TextCase{"a=b", "a=b"}, TextCase{"Rec;1", "Rec;1"}));
 
 struct IntCase {
     const char* stored;
@@ -86,9 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       IntCase{"-$10", -16}, IntCase{"2147483647", 2147483647},
                       IntCase{"-2147483648", -2147483647 - 1}, IntCase{"2147483648", 77},
                       IntCase{"99999999999", 77}, IntCase{"0x", 77}, IntCase{"$", 77},
-                      IntCase{"12abc", 77}, IntCase{"", 77}, IntCase{"abc", 77},
-                      IntCase{"1 2", 77}, IntCase{"0xG1", 77}, IntCase{"--1", 77},
-                      IntCase{"1.5", 77}));
+                      IntCase{"12abc", 77}, IntCase{"", 77}, IntCase{"abc", 77}, IntCase{"1 2", 77},
+                      IntCase{"0xG1", 77}, IntCase{"--1", 77}, IntCase{"1.5", 77}));
 
 struct BoolCase {
     const char* stored;
@@ -124,7 +120,7 @@ TEST_F(SettingsFileTest, MissingFileSectionOrKeyGivesTheCallersDefaultAndCreates
     EXPECT_FALSE(QDir(QFileInfo(path).absolutePath()).exists());
 
     writeRaw("[ogg]\nchannel=0\n");
-    EXPECT_EQ(settings.ReadString("output", "dir", "D"), "D"); // missing section
+    EXPECT_EQ(settings.ReadString("output", "dir", "D"), "D");   // missing section
     EXPECT_EQ(settings.ReadInteger("ogg", "quality", 300), 300); // missing key
     EXPECT_EQ(settings.ReadInteger("ogg", "channel", 1), 0);
 }
@@ -166,9 +162,9 @@ TEST_F(SettingsFileTest, WriteKeepsForeignSectionsKeysCommentsAndOrder) {
     writeRaw("; made by hand\r\n[ogg]\r\nfrequency=8\r\n; keep me\r\nforeign=yes\r\n\r\n"
              "[other]\r\nx = 1\r\n");
     SettingsFile settings(path);
-    settings.WriteInteger("OGG", "Frequency", 5);   // replaced in place
-    settings.WriteInteger("ogg", "channel", 0);     // appended to its section
-    settings.WriteString("new", "k", "v");          // a new section at the end
+    settings.WriteInteger("OGG", "Frequency", 5); // replaced in place
+    settings.WriteInteger("ogg", "channel", 0);   // appended to its section
+    settings.WriteString("new", "k", "v");        // a new section at the end
     EXPECT_EQ(readRaw(), "; made by hand\r\n[ogg]\r\nfrequency=5\r\n; keep me\r\nforeign=yes\r\n"
                          "channel=0\r\n\r\n[other]\r\nx = 1\r\n\r\n[new]\r\nk=v\r\n");
 }

@@ -8,7 +8,9 @@
 namespace varnelo {
 
 namespace {
-QString lastError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+QString lastError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
 } // namespace
 
 AudioEncoder::AudioEncoder(const QString& path) : path_(path) {

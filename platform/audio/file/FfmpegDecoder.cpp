@@ -5,10 +5,13 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/intreadwrite.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 }
 
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
@@ -22,6 +25,62 @@ QString avError(int code) {
     return QString::fromUtf8(text);
 }
 
+// A WAV file whose data chunk claims more bytes than the file holds was cut off.
+bool WavIsCutOff(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(12);
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
+        return false;
+    qint64 at = 12;
+    while (at + 8 <= file.size()) {
+        file.seek(at);
+        const QByteArray chunk = file.read(8);
+        const quint32 size = quint32(uchar(chunk[4])) | quint32(uchar(chunk[5])) << 8 |
+                             quint32(uchar(chunk[6])) << 16 | quint32(uchar(chunk[7])) << 24;
+        if (chunk.startsWith("data"))
+            return size != 0xFFFFFFFFu && at + 8 + qint64(size) > file.size();
+        at += 8 + qint64(size) + (size & 1);
+    }
+    return false;
+}
+
+// Frames an MP3 stream really decodes to: the packets' durations less the
+// encoder delay and padding its header announces. Reads headers only.
+int64_t ScanMp3Frames(AVFormatContext* format, int stream, AVPacket* packet, int rate) {
+    const AVRational timeBase = format->streams[stream]->time_base;
+    int64_t total = 0;
+    while (av_read_frame(format, packet) >= 0) {
+        if (packet->stream_index == stream) {
+            total += av_rescale_q(packet->duration, timeBase, AVRational{1, rate});
+            size_t size = 0;
+            const uint8_t* skip = av_packet_get_side_data(packet, AV_PKT_DATA_SKIP_SAMPLES, &size);
+            if (skip && size >= 8)
+                total -= int64_t(AV_RL32(skip)) + int64_t(AV_RL32(skip + 4));
+        }
+        av_packet_unref(packet);
+    }
+    return std::max<int64_t>(total, 0);
+}
+
+// Containers that state these codecs' length to the sample; others (ASF's
+// WMA above all) are counted by decoding.
+bool ContainerLengthIsExact(AVCodecID codec) {
+    switch (codec) {
+    case AV_CODEC_ID_VORBIS:
+    case AV_CODEC_ID_OPUS:
+    case AV_CODEC_ID_FLAC:
+        return true;
+    default: {
+        // PCM in WAV and the like: one packet holds whole samples.
+        const AVCodecDescriptor* d = avcodec_descriptor_get(codec);
+        return d && d->type == AVMEDIA_TYPE_AUDIO && (d->props & AV_CODEC_PROP_LOSSLESS) &&
+               (d->props & AV_CODEC_PROP_INTRA_ONLY);
+    }
+    }
+}
+
 // Decoder slack at the end of a stream that is padded or cut silently;
 // anything shorter than this means the file is cut off.
 constexpr int64_t EndSlackFrames = 8192;
@@ -29,6 +88,12 @@ constexpr int64_t EndSlackFrames = 8192;
 } // namespace
 
 FfmpegDecoder::FfmpegDecoder(const QString& path) : path_(path) {
+    // Damaged frames are handled here; FFmpeg's own chatter would only reach stderr.
+    static const bool quiet = (av_log_set_level(AV_LOG_FATAL), true);
+    (void)quiet;
+    const QFileInfo info(path);
+    if (info.exists() && info.isFile() && info.size() == 0)
+        fail(QStringLiteral("the file is empty"));
     const QByteArray name = path.toLocal8Bit();
     int rc = avformat_open_input(&format_, name.constData(), nullptr, nullptr);
     if (rc < 0) {
@@ -47,22 +112,36 @@ FfmpegDecoder::FfmpegDecoder(const QString& path) : path_(path) {
         bitrate_ = int(std::clamp<int64_t>(
             codec_->bit_rate > 0 ? codec_->bit_rate : format_->bit_rate, 0, INT32_MAX));
         const bool estimated = format_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
-        if (st->duration != AV_NOPTS_VALUE && st->duration > 0 && !estimated) {
+        if (std::strcmp(format_->iformat->name, "wav") == 0 && WavIsCutOff(path))
+            fail(QStringLiteral("the file is cut off or damaged"));
+        if (codec_->codec_id == AV_CODEC_ID_MP3 && !estimated) {
+            length_ = ScanMp3Frames(format_, stream_, packet_, rate_);
+            rewind(0);
+        } else if (ContainerLengthIsExact(codec_->codec_id) && st->duration != AV_NOPTS_VALUE &&
+                   st->duration > 0 && !estimated) {
             length_ = av_rescale_q(st->duration, st->time_base, AVRational{1, rate_});
-            // Opus and the like announce priming samples the decoder drops.
+            // Opus announces priming samples the decoder drops.
             if (codec_->codec_id == AV_CODEC_ID_OPUS && st->codecpar->initial_padding > 0)
-                length_ = std::max<int64_t>(0, length_ - av_rescale(st->codecpar->initial_padding,
-                                                                     rate_, 48000));
+                length_ = std::max<int64_t>(
+                    0, length_ - av_rescale(st->codecpar->initial_padding, rate_, 48000));
         } else {
             length_ = countFrames();
+            // A header that promised much more than the file holds: cut off.
+            if (estimated && st->duration != AV_NOPTS_VALUE &&
+                length_ < av_rescale_q(st->duration, st->time_base, AVRational{1, rate_}) * 9 / 10)
+                fail(QStringLiteral("the file is cut off or damaged"));
         }
     } catch (...) {
-        this->~FfmpegDecoder();
+        release();
         throw;
     }
 }
 
 FfmpegDecoder::~FfmpegDecoder() {
+    release();
+}
+
+void FfmpegDecoder::release() {
     swr_free(&swr_);
     av_frame_free(&frame_);
     av_packet_free(&packet_);
@@ -100,8 +179,7 @@ void FfmpegDecoder::appendFrame(AVFrame* frame) {
         AVChannelLayout layout;
         av_channel_layout_default(&layout, channels_);
         int rc = swr_alloc_set_opts2(&swr_, &layout, AV_SAMPLE_FMT_FLT, rate_, &frame->ch_layout,
-                                     AVSampleFormat(frame->format), frame->sample_rate, 0,
-                                     nullptr);
+                                     AVSampleFormat(frame->format), frame->sample_rate, 0, nullptr);
         av_channel_layout_uninit(&layout);
         if (rc < 0 || swr_init(swr_) < 0)
             fail(QStringLiteral("its samples cannot be converted"));
@@ -109,8 +187,8 @@ void FfmpegDecoder::appendFrame(AVFrame* frame) {
     const int capacity = swr_get_out_samples(swr_, frame->nb_samples);
     convert_.resize(size_t(std::max(capacity, 0)) * size_t(channels_));
     uint8_t* out = reinterpret_cast<uint8_t*>(convert_.data());
-    const int got = swr_convert(swr_, &out, capacity,
-                                const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
+    const int got = swr_convert(
+        swr_, &out, capacity, const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
     if (got < 0)
         fail(avError(got));
 
@@ -121,8 +199,8 @@ void FfmpegDecoder::appendFrame(AVFrame* frame) {
         const int64_t pts = frame->best_effort_timestamp;
         decodedEnd_ = pts == AV_NOPTS_VALUE
                           ? skipUntil_
-                          : std::max<int64_t>(0, av_rescale_q(pts - start, st->time_base,
-                                                              AVRational{1, rate_}));
+                          : std::max<int64_t>(
+                                0, av_rescale_q(pts - start, st->time_base, AVRational{1, rate_}));
     }
     // Frames before the seek target are dropped.
     const int64_t first = decodedEnd_;
@@ -146,6 +224,8 @@ bool FfmpegDecoder::decodeMore() {
             streamEnded_ = true;
             return false;
         }
+        if (rc == AVERROR_INVALIDDATA)
+            continue; // a damaged frame is skipped
         if (rc != AVERROR(EAGAIN))
             fail(avError(rc));
 
@@ -157,7 +237,8 @@ bool FfmpegDecoder::decodeMore() {
         if (packet_->stream_index == stream_) {
             const int sent = avcodec_send_packet(codec_, packet_);
             // A damaged packet is skipped; the decoder resynchronises.
-            if (sent < 0 && sent != AVERROR(EAGAIN) && sent != AVERROR_INVALIDDATA)
+            if (sent < 0 && sent != AVERROR(EAGAIN) && sent != AVERROR_INVALIDDATA &&
+                sent != AVERROR(EINVAL))
                 fail(avError(sent));
         }
         av_packet_unref(packet_);

@@ -30,6 +30,7 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& reason) const;
+    void release();
     void openCodec();
     // Decodes the next packet(s) into fifo_; false at the end of the stream.
     bool decodeMore();

@@ -8,8 +8,7 @@
 
 namespace varnelo {
 
-bool OggVorbisEncoder::Accepts(int rate, int channels, int minKbps, int nominalKbps,
-                               int maxKbps) {
+bool OggVorbisEncoder::Accepts(int rate, int channels, int minKbps, int nominalKbps, int maxKbps) {
     vorbis_info info;
     vorbis_info_init(&info);
     const int rc = vorbis_encode_setup_managed(&info, channels, rate, long(maxKbps) * 1000,
@@ -21,10 +20,11 @@ bool OggVorbisEncoder::Accepts(int rate, int channels, int minKbps, int nominalK
 OggVorbisEncoder::OggVorbisEncoder(const QString& path, const VorbisSettings& s)
     : AudioEncoder(path), channels_(s.channels) {
     vorbis_info_init(&info_);
-    const int rc = s.quality > 0
-                       ? vorbis_encode_init_vbr(&info_, s.channels, s.rate, float(s.quality) / 1000.f)
-                       : vorbis_encode_init(&info_, s.channels, s.rate, long(s.maxKbps) * 1000,
-                                            long(s.nominalKbps) * 1000, long(s.minKbps) * 1000);
+    const int rc =
+        s.quality > 0
+            ? vorbis_encode_init_vbr(&info_, s.channels, s.rate, float(s.quality) / 1000.f)
+            : vorbis_encode_init(&info_, s.channels, s.rate, long(s.maxKbps) * 1000,
+                                 long(s.nominalKbps) * 1000, long(s.minKbps) * 1000);
     if (rc != 0) {
         vorbis_info_clear(&info_);
         close();
@@ -73,23 +73,31 @@ void OggVorbisEncoder::Write(const float* samples, int64_t frames) {
         frames -= chunk;
         drain(false);
     }
+    // Every array ends its page, so what was handed over is on disk at once
+    // (apart from the encoder's short look-ahead).
+    drain(true);
 }
 
 void OggVorbisEncoder::drain(bool flushAll) {
     bool wrote = false;
+    ogg_page page;
     while (vorbis_analysis_blockout(&dsp_, &block_) == 1) {
         vorbis_analysis(&block_, nullptr);
         vorbis_bitrate_addblock(&block_);
         ogg_packet packet;
         while (vorbis_bitrate_flushpacket(&dsp_, &packet)) {
             ogg_stream_packetin(&stream_, &packet);
-            ogg_page page;
-            while (flushAll ? ogg_stream_flush(&stream_, &page) : ogg_stream_pageout(&stream_, &page)) {
+            while (ogg_stream_pageout(&stream_, &page)) {
                 put(page.header, size_t(page.header_len));
                 put(page.body, size_t(page.body_len));
                 wrote = true;
             }
         }
+    }
+    while (flushAll && ogg_stream_flush(&stream_, &page)) {
+        put(page.header, size_t(page.header_len));
+        put(page.body, size_t(page.body_len));
+        wrote = true;
     }
     if (wrote)
         flush();
@@ -101,12 +109,6 @@ void OggVorbisEncoder::Finish() {
     finished_ = true;
     vorbis_analysis_wrote(&dsp_, 0);
     drain(true);
-    ogg_page page;
-    while (ogg_stream_flush(&stream_, &page)) {
-        put(page.header, size_t(page.header_len));
-        put(page.body, size_t(page.body_len));
-    }
-    flush();
     close();
 }
 

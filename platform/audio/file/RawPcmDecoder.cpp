@@ -26,7 +26,8 @@ SampleArray RawPcmDecoder::Read(int frames) {
     buffer_.resize(static_cast<size_t>(n * BytesPerFrame));
     const qint64 got = file_.read(reinterpret_cast<char*>(buffer_.data()), qint64(buffer_.size()));
     if (got != qint64(buffer_.size()))
-        throw AppError(QStringLiteral("Cannot read %1: %2").arg(file_.fileName(), file_.errorString()));
+        throw AppError(
+            QStringLiteral("Cannot read %1: %2").arg(file_.fileName(), file_.errorString()));
     out.samples.resize(static_cast<size_t>(n * Channels()));
     for (size_t i = 0; i < out.samples.size(); ++i) {
         int16_t s;

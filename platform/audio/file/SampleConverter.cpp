@@ -28,7 +28,9 @@ SampleConverter::SampleConverter(int inRate, int inChannels, int outRate, int ou
     }
 }
 
-SampleConverter::~SampleConverter() { swr_free(&swr_); }
+SampleConverter::~SampleConverter() {
+    swr_free(&swr_);
+}
 
 const std::vector<float>& SampleConverter::Convert(const float* samples, int64_t frames) {
     const int capacity = swr_get_out_samples(swr_, int(frames));
@@ -40,6 +42,8 @@ const std::vector<float>& SampleConverter::Convert(const float* samples, int64_t
     return out_;
 }
 
-const std::vector<float>& SampleConverter::Drain() { return Convert(nullptr, 0); }
+const std::vector<float>& SampleConverter::Drain() {
+    return Convert(nullptr, 0);
+}
 
 } // namespace varnelo

@@ -19,7 +19,6 @@ std::unique_ptr<AudioDecoder> AudioDecoder::Open(const QString& path) {
     return std::make_unique<FfmpegDecoder>(path);
 }
 
-
 namespace {
 
 void requireOpen(const std::unique_ptr<AudioDecoder>& decoder) {
@@ -46,7 +45,9 @@ void TAudioFile2::OpenFile(const QString& path, int, int) {
     decoder_ = AudioDecoder::Open(path);
 }
 
-bool TAudioFile2::IsOpen() const { return decoder_ || encoder_; }
+bool TAudioFile2::IsOpen() const {
+    return decoder_ || encoder_;
+}
 
 void TAudioFile2::CloseFile() {
     decoder_.reset();
@@ -61,7 +62,9 @@ void TAudioFile2::CloseFile() {
     }
 }
 
-int64_t TAudioFile2::Length() const { return decoder_ ? decoder_->Length() : 0; }
+int64_t TAudioFile2::Length() const {
+    return decoder_ ? decoder_->Length() : 0;
+}
 
 int64_t TAudioFile2::Duration() const {
     if (!decoder_ || decoder_->SampleRate() <= 0)
@@ -69,9 +72,15 @@ int64_t TAudioFile2::Duration() const {
     return decoder_->Length() * 1000 / decoder_->SampleRate();
 }
 
-int TAudioFile2::FileSampleRate() const { return decoder_ ? decoder_->SampleRate() : 0; }
-int TAudioFile2::FileChannels() const { return decoder_ ? decoder_->Channels() : 0; }
-int TAudioFile2::Bitrate() const { return decoder_ ? decoder_->Bitrate() : 0; }
+int TAudioFile2::FileSampleRate() const {
+    return decoder_ ? decoder_->SampleRate() : 0;
+}
+int TAudioFile2::FileChannels() const {
+    return decoder_ ? decoder_->Channels() : 0;
+}
+int TAudioFile2::Bitrate() const {
+    return decoder_ ? decoder_->Bitrate() : 0;
+}
 
 int TAudioFile2::SampleRate() const {
     return decoder_ ? decoder_->SampleRate() : output_.rate;
@@ -143,8 +152,8 @@ void TAudioFile2::CreateNewFile(const QString& path, int) {
     const int inChannels = inputChannels_ > 0 ? inputChannels_ : output_.channels;
     std::unique_ptr<SampleConverter> converter;
     if (inRate != output_.rate || inChannels != output_.channels)
-        converter = std::make_unique<SampleConverter>(inRate, inChannels, output_.rate,
-                                                      output_.channels);
+        converter =
+            std::make_unique<SampleConverter>(inRate, inChannels, output_.rate, output_.channels);
     if (output_.ogg) {
         VorbisSettings s;
         s.rate = output_.rate;

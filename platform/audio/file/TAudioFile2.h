@@ -33,8 +33,8 @@ public:
     int Seek(int64_t position, int origin = 3) override;
     SampleArray ReadArray(int count) override;
 
-    void SetOggParams(int frequency, int channels, int bitrateKbps, int bound1Kbps,
-                      int bound2Kbps, int quality) override;
+    void SetOggParams(int frequency, int channels, int bitrateKbps, int bound1Kbps, int bound2Kbps,
+                      int quality) override;
     bool CheckOggFormat(int frequency, int channels, int bitrateKbps, int bound1Kbps,
                         int bound2Kbps) override;
     void SetWaveFormat(int formatCode, int frequency, int channels, int bits) override;
