@@ -237,6 +237,24 @@ TEST(FileComponent, MonoInputAtAnotherRateIsJoinedIntoStereoOgg) {
     EXPECT_LT(difference, 0.02);
 }
 
+TEST(FileComponent, InputsOfSeveralFormatsFollowEachOtherInOneFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("several.ogg");
+    TAudioFile2 writer;
+    writer.SetOggParams(44100, 2, 128, 128, 128, 300);
+    writer.CreateNewFile(path);
+    const struct { int rate, channels; } parts[] = {{22050, 1}, {48000, 2}, {44100, 2}, {8000, 1}};
+    for (const auto& part : parts) {
+        writer.SetInputFormat(part.rate, part.channels);
+        WriteInBlocks(writer, Sine(440, part.rate, part.channels, part.rate), 4100);
+    }
+    writer.CloseFile();
+    TAudioFile2 reader;
+    reader.OpenFile(path);
+    EXPECT_NEAR(double(reader.Length()), 4 * 44100, 256);
+    EXPECT_NEAR(ZeroCrossingFrequency(ReadAll(reader)), 440, 3);
+}
+
 TEST(FileComponent, CheckOggFormatIsTheEncodersOwnAnswer) {
     TAudioFile2 writer;
     struct Case {

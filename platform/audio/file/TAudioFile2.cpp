@@ -52,13 +52,15 @@ bool TAudioFile2::IsOpen() const {
 void TAudioFile2::CloseFile() {
     decoder_.reset();
     if (encoder_) {
-        auto encoder = std::move(encoder_);
-        std::unique_ptr<SampleConverter> converter = std::move(converter_);
-        if (converter) {
-            const auto& rest = converter->Drain();
-            encoder->Write(rest.data(), int64_t(rest.size()) / output_.channels);
+        try {
+            drainConverter();
+            encoder_->Finish();
+        } catch (...) {
+            encoder_.reset();
+            converter_.reset();
+            throw;
         }
-        encoder->Finish();
+        encoder_.reset();
     }
 }
 
@@ -133,6 +135,28 @@ void TAudioFile2::SetWaveFormat(int, int frequency, int channels, int bits) {
 void TAudioFile2::SetInputFormat(int sampleRate, int channels) {
     inputRate_ = sampleRate;
     inputChannels_ = channels;
+    // While writing, the next arrays (a join's next file) are converted from
+    // the new format; what the old converter still holds is written first.
+    if (encoder_) {
+        drainConverter();
+        converter_ = makeConverter();
+    }
+}
+
+void TAudioFile2::drainConverter() {
+    if (!converter_)
+        return;
+    const auto& rest = converter_->Drain();
+    encoder_->Write(rest.data(), int64_t(rest.size()) / output_.channels);
+    converter_.reset();
+}
+
+std::unique_ptr<SampleConverter> TAudioFile2::makeConverter() const {
+    const int inRate = inputRate_ > 0 ? inputRate_ : output_.rate;
+    const int inChannels = inputChannels_ > 0 ? inputChannels_ : output_.channels;
+    if (inRate == output_.rate && inChannels == output_.channels)
+        return nullptr;
+    return std::make_unique<SampleConverter>(inRate, inChannels, output_.rate, output_.channels);
 }
 
 void TAudioFile2::CreateNewFile(const QString& path, int) {

@@ -43,6 +43,9 @@ public:
     void WriteArray(const SampleArray& array) override;
 
 private:
+    void drainConverter();
+    std::unique_ptr<SampleConverter> makeConverter() const;
+
     std::unique_ptr<AudioDecoder> decoder_;
     std::unique_ptr<AudioEncoder> encoder_;
     std::unique_ptr<SampleConverter> converter_; // arrays in another format than the output
