@@ -133,6 +133,20 @@ TEST(TagsWritten, KeepThePermissionsOfTheFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
+TEST(TagsWritten, FileNamesOutsideAscii) {
+    QTemporaryDir dir;
+    const QString source = test::CopyFixture(dir, QStringLiteral("tags_tone.mp3"));
+    const QString path = dir.filePath(QStringLiteral("Mötley Ünïcode 日本.mp3"));
+    ASSERT_TRUE(QFile::rename(source, path));
+    TAudioInformation2 info;
+    info.setInfoTitle(QStringLiteral("日本の歌"));
+    info.WriteToFile(path);
+    TAudioInformation2 reader;
+    reader.ReadFromFile(path);
+    EXPECT_EQ(reader.infoTitle(), QStringLiteral("日本の歌"));
+    EXPECT_EQ(reader.infoFrequency(), 44100);
+}
+
 TEST(TagsWritten, ThroughALinkTheLinkStays) {
     QTemporaryDir dir;
     const QString path = test::CopyFixture(dir, QStringLiteral("tags_tone.flac"));

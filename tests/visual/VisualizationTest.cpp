@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -161,6 +162,18 @@ TEST_F(Display, BarsFallBackAfterTheSoundStops) {
         EXPECT_EQ(w.TickLevel(i), 0.0) << i;
     }
     EXPECT_FALSE(w.IsAnimating()); // nothing moves, no timer
+}
+
+TEST_F(Display, TheTimerBringsTheDisplayToRest) {
+    QSignalSpy stopped(&w, &TAudioVisualizationEx2::AnimationStopped);
+    w.ShowArray(Tone({w.BarFrequency(4, 44100)}, 44100, 2, 200, 0.5));
+    ASSERT_TRUE(w.IsAnimating());
+    ASSERT_TRUE(stopped.wait(5000));
+    EXPECT_FALSE(w.IsAnimating());
+    for (int i = 0; i < w.LineCount(); ++i) {
+        EXPECT_EQ(w.BarLevel(i), 0.0) << i;
+        EXPECT_EQ(w.TickLevel(i), 0.0) << i;
+    }
 }
 
 TEST_F(Display, ABlockPlaysOutOverItsOwnDuration) {

@@ -18,6 +18,7 @@
 #include <taglib/xiphcomment.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 namespace varnelo::taglib_access {
@@ -151,7 +152,7 @@ void ReadTags(const TagLib::Tag& tag, Tags& tags) {
     tags.album = FromTag(tag.album());
     tags.comments = FromTag(tag.comment());
     tags.genre = TAudioInformation2::GenreIndexOf(FromTag(tag.genre()));
-    tags.year = static_cast<int>(std::min<unsigned>(tag.year(), TAudioInformation2::kMaxYear));
+    tags.year = static_cast<int>(std::min<unsigned>(tag.year(), INT32_MAX));
     tags.track = static_cast<int>(std::min<unsigned>(tag.track(), TAudioInformation2::kMaxTrack));
 }
 

@@ -57,8 +57,10 @@ void TAudioVisualizationEx2::OnTimer() {
 void TAudioVisualizationEx2::AdvanceAnimation(int ms) {
     const bool moving = meter_.Advance(ms);
     update();
-    if (!moving)
+    if (!moving && timer_.isActive()) {
         timer_.stop();
+        emit AnimationStopped();
+    }
 }
 
 void TAudioVisualizationEx2::showEvent(QShowEvent* event) {

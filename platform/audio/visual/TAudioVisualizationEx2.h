@@ -79,6 +79,10 @@ public:
     // Centre frequency (Hz) of a bar at a sample rate.
     double BarFrequency(int bar, int rate) const;
 
+signals:
+    // Every bar and tick has come to rest and the animation timer stopped.
+    void AnimationStopped();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
