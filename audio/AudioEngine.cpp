@@ -91,6 +91,19 @@ void AudioEngine::StartPlayer() {
     AudioPlayer21.StartPlay();
 }
 
+// Resuming after a pause: the player dropped what it had queued, so the
+// reader goes back to where the shown time stopped and two blocks are queued
+// again; nothing of the file is skipped. When the output already runs (after a
+// seek while paused) this only leaves it running.
+void AudioEngine::ResumePlayer() {
+    if (playerRunning_)
+        return;
+    AudioFilepaly.Seek(state_.SampleBase, 3);
+    StartPlayer();
+    FeedPlayerBlock();
+    FeedPlayerBlock();
+}
+
 void AudioEngine::StopPlayer() {
     playerRunning_ = false;
     AudioPlayer21.StopPlay();
@@ -273,7 +286,7 @@ void AudioEngine::StartPlayback() {
     if (state_.JoinActive)
         return;
     if (!state_.PlaybackNotPaused) {
-        StartPlayer();
+        ResumePlayer();
         state_.PlaybackNotPaused = true;
         return;
     }
@@ -345,7 +358,7 @@ void AudioEngine::PauseResumePlayback() {
         state_.SampleBase = state_.SampleTotal;
         StopPlayer();
     } else {
-        StartPlayer();
+        ResumePlayer();
     }
     state_.PlaybackNotPaused = !state_.PlaybackNotPaused;
 }
@@ -362,6 +375,10 @@ void AudioEngine::SeekPlayback() {
     AudioFilepaly.Seek(target, 3);
     state_.SampleBase = target;
     StartPlayer();
+    // The player dropped its queue when it stopped: queue two blocks again, so
+    // the output goes on from the target without a gap.
+    FeedPlayerBlock();
+    FeedPlayerBlock();
 }
 
 void AudioEngine::AudioPlayer21RequestOnLoadArray() {

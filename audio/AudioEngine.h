@@ -73,6 +73,7 @@ private:
     void StartRecorder();
     void StopRecorder();
     void StartPlayer();
+    void ResumePlayer();
     void StopPlayer();
     void ShowFileSize(const QString& path);
     QWidget* BoxParent() const;
