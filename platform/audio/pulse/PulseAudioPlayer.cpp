@@ -10,8 +10,16 @@ PulseAudioPlayer::PulseAudioPlayer(QObject* parent)
     : IAudioPlayer2(parent), server_(PulseServer::Connect()) {
     timer_.setInterval(100);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        if (playing_)
-            emit OnTimer(std::max<int64_t>(0, playedFrames() - startFrames_), 0, 0);
+        if (!playing_)
+            return;
+        // The server's clock runs on through an underrun; what was heard is
+        // never more than what was handed over.
+        int64_t written = 0;
+        {
+            std::lock_guard guard(mutex_);
+            written = writtenFrames_;
+        }
+        emit OnTimer(std::clamp<int64_t>(playedFrames() - startFrames_, 0, written), 0, 0);
     });
 }
 
@@ -95,6 +103,7 @@ void PulseAudioPlayer::StartPlay() {
     {
         std::lock_guard guard(mutex_);
         ended_ = false;
+        writtenFrames_ = 0;
     }
     PulseLock lock(server_->loop());
     pa_operation* op = pa_stream_cork(stream_, 0, nullptr, nullptr);
@@ -168,6 +177,7 @@ void PulseAudioPlayer::writeQueued(size_t bytes) {
             pa_stream_write(stream_, front.samples.data() + frontOffset_, n, nullptr, 0,
                             PA_SEEK_RELATIVE);
             frontOffset_ += n / sizeof(float);
+            writtenFrames_ += int64_t(n / frameBytes);
             bytes -= n;
             if (frontOffset_ >= front.samples.size()) {
                 queue_.pop_front();

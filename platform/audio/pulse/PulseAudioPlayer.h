@@ -55,6 +55,7 @@ private:
     QString failure_;
     int generation_ = 0; // bumped by StopPlay: reports of older data are dropped
     int drainGeneration_ = -1;
+    int64_t writtenFrames_ = 0; // handed to the server since the last StartPlay
 };
 
 } // namespace varnelo

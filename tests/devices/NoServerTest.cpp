@@ -1,0 +1,32 @@
+// Without a reachable sound server (this binary's PULSE_SERVER leads nowhere).
+#include "platform/audio/pulse/PulseAudioPlayer.h"
+#include "platform/audio/pulse/PulseAudioRecord.h"
+#include "platform/core/AppError.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnelo;
+
+TEST(NoSoundServer, NoDeviceAClearRecordStatusAndAPlayerError) {
+    PulseAudioRecord rec;
+    EXPECT_EQ(rec.DeviceLastIndex(), -1);
+    EXPECT_EQ(rec.DeviceLineCount(), 0);
+    rec.SelectLine(1);
+    EXPECT_EQ(rec.LineVolume(), 0);
+    EXPECT_FALSE(rec.LineSelected());
+    rec.SetRecordFormat(44100, 2);
+    rec.StartRecord();
+    EXPECT_NE(rec.RecordStatus(), 0);
+    EXPECT_EQ(rec.RecordStatusText(),
+              "No sound server is running: start PulseAudio or PipeWire to record.");
+
+    PulseAudioPlayer player;
+    player.SetPlayFormat(44100, 2);
+    try {
+        player.StartPlay();
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), "Cannot play: no sound server is running (start PulseAudio or "
+                               "PipeWire).");
+    }
+}

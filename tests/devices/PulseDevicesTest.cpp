@@ -1,0 +1,220 @@
+// Against the private PulseAudio daemon of the "pulse" test fixture, whose
+// null sink "varnelo_null" has the monitor source "varnelo_null.monitor".
+#include "platform/audio/pulse/PulseAudioPlayer.h"
+#include "platform/audio/pulse/PulseAudioRecord.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QThread>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+
+using namespace varnelo;
+
+namespace {
+
+QString pactl(const QStringList& args) {
+    QProcess p;
+    p.start("pactl", args);
+    p.waitForFinished(10000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+int lineNamed(PulseAudioRecord& rec, const QString& name) {
+    for (int i = 1; i <= rec.DeviceLineCount(); ++i) {
+        rec.SelectLine(i);
+        if (rec.LineName() == name)
+            return i;
+    }
+    return 0;
+}
+
+SampleArray Tone(double hz, int rate, int frames, int64_t first) {
+    SampleArray a;
+    a.channels = 2;
+    a.sampleRate = rate;
+    a.samples.resize(size_t(frames) * 2);
+    for (int i = 0; i < frames; ++i)
+        a.samples[size_t(2 * i)] = a.samples[size_t(2 * i + 1)] =
+            float(0.5 * std::sin(2 * std::numbers::pi * hz * double(first + i) / rate));
+    return a;
+}
+
+double ZeroCrossingFrequency(const std::vector<float>& mono, int rate) {
+    int64_t crossings = 0, first = -1, last = -1;
+    for (size_t i = 1; i < mono.size(); ++i)
+        if (mono[i - 1] < 0 && mono[i] >= 0) {
+            if (first < 0)
+                first = int64_t(i);
+            last = int64_t(i);
+            ++crossings;
+        }
+    return crossings > 1 ? double(crossings - 1) * rate / double(last - first) : 0;
+}
+
+TEST(PulseDevices, TheServerIsOneDeviceWithItsSourcesAsLines) {
+    PulseAudioRecord rec;
+    ASSERT_EQ(rec.DeviceLastIndex(), 0);
+    rec.SelectDevice(0);
+    EXPECT_FALSE(rec.DeviceName().isEmpty());
+    const int monitor = lineNamed(rec, "Monitor of Null_Output");
+    ASSERT_GT(monitor, 0) << "lines: " << rec.DeviceLineCount();
+    rec.SelectLine(monitor);
+    EXPECT_TRUE(rec.LineSelected()); // the daemon's only source is its default
+    for (int none : {0, rec.DeviceLineCount() + 1}) {
+        rec.SelectLine(none);
+        EXPECT_EQ(rec.LineVolume(), 0);
+        EXPECT_FALSE(rec.LineSelected());
+    }
+}
+
+TEST(PulseDevices, LineVolumeRoundTripAndTheDefaultSourceSwitch) {
+    const QString module = pactl({"load-module", "module-null-sink", "sink_name=varnelo_second",
+                                  "sink_properties=device.description=Second_Output"});
+    ASSERT_FALSE(module.isEmpty());
+    {
+        PulseAudioRecord rec;
+        const int first = lineNamed(rec, "Monitor of Null_Output");
+        const int second = lineNamed(rec, "Monitor of Second_Output");
+        ASSERT_GT(first, 0);
+        ASSERT_GT(second, 0);
+
+        rec.SelectLine(second);
+        rec.SetLineVolume(32768);
+        EXPECT_NEAR(rec.LineVolume(), 32768, 2);
+        rec.SetLineVolume(65536);
+        EXPECT_NEAR(rec.LineVolume(), 65536, 2);
+
+        rec.SetLineSelected(true);
+        EXPECT_TRUE(rec.LineSelected());
+        EXPECT_EQ(pactl({"get-default-source"}), "varnelo_second.monitor");
+        rec.SelectLine(first);
+        EXPECT_FALSE(rec.LineSelected());
+        rec.SetLineSelected(true);
+        EXPECT_TRUE(rec.LineSelected());
+        EXPECT_EQ(pactl({"get-default-source"}), "varnelo_null.monitor");
+    }
+    pactl({"unload-module", module});
+}
+
+TEST(PulseDevices, RecordsWhatThePlayerPlaysIntoTheSink) {
+    PulseAudioRecord rec;
+    PulseAudioPlayer player;
+    const int monitor = lineNamed(rec, "Monitor of Null_Output");
+    ASSERT_GT(monitor, 0);
+    rec.SelectLine(monitor);
+    rec.SetLineVolume(65536);
+
+    // Keep about two blocks queued in the player, as playback does.
+    int64_t fed = 0;
+    auto feed = [&] {
+        player.PlayArray(Tone(1000, 44100, 4100, fed));
+        fed += 4100;
+    };
+    const Qt::HANDLE gui = QThread::currentThreadId();
+    bool offThread = false;
+    QObject::connect(&player, &IAudioPlayer2::OnEndArrayPlay, [&] {
+        offThread |= QThread::currentThreadId() != gui;
+        feed();
+    });
+    QObject::connect(&player, &IAudioPlayer2::OnRequestOnLoadArray, [&] { feed(); });
+    player.SetPlayFormat(44100, 2);
+    player.StartPlay();
+    feed();
+    feed();
+
+    std::vector<float> left;
+    std::vector<int64_t> blockFrames;
+    rec.SetRecordFormat(44100, 2);
+    rec.SetBlockSize(8820);
+    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord, [&] {
+        offThread |= QThread::currentThreadId() != gui;
+        const SampleArray block = rec.GetRecordArray();
+        blockFrames.push_back(block.Frames());
+        for (int64_t i = 0; i < block.Frames(); ++i)
+            left.push_back(block.samples[size_t(2 * i)]);
+    });
+    QSignalSpy timer(&rec, &IAudioRecord2::OnTimer);
+    rec.StartRecord();
+    ASSERT_EQ(rec.RecordStatus(), 0) << rec.RecordStatusText().toStdString();
+
+    QElapsedTimer t;
+    t.start();
+    while (blockFrames.size() < 10 && t.elapsed() < 15000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    rec.StopRecord();
+    player.StopPlay();
+
+    ASSERT_GE(blockFrames.size(), 10u);
+    for (int64_t frames : blockFrames)
+        EXPECT_EQ(frames, 8820);
+    EXPECT_FALSE(offThread);
+    EXPECT_GE(timer.count(), 5);
+    // The tone arrives after the output's latency; look at the last second.
+    const std::vector<float> tail(left.end() - 44100, left.end());
+    EXPECT_NEAR(ZeroCrossingFrequency(tail, 44100), 1000, 10);
+}
+
+TEST(PulseDevices, PauseAndResumeHandOnEveryCapturedBlockOnce) {
+    PulseAudioRecord rec;
+    rec.SetRecordFormat(8000, 1);
+    rec.SetBlockSize(800);
+    int64_t frames = 0;
+    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord,
+                     [&] { frames += rec.GetRecordArray().Frames(); });
+    QSignalSpy blocks(&rec, &IAudioRecord2::OnEndArrayRecord);
+    QSignalSpy timer(&rec, &IAudioRecord2::OnTimer);
+    rec.StartRecord();
+    ASSERT_EQ(rec.RecordStatus(), 0);
+    while (blocks.count() < 5)
+        ASSERT_TRUE(blocks.wait(5000));
+    rec.StopRecord();
+    const int64_t atPause = frames;
+    QElapsedTimer paused;
+    paused.start();
+    while (paused.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    // Blocks wait while paused.
+    EXPECT_EQ(frames, atPause);
+    rec.StartRecord();
+    timer.clear();
+    while (blocks.count() < 12)
+        ASSERT_TRUE(blocks.wait(5000));
+    rec.StopRecord();
+    EXPECT_EQ(frames, blocks.count() * 800);
+    // The paused half second was not captured: about 1.2 s of blocks in all.
+    EXPECT_LT(frames, 8000 * 2);
+    ASSERT_FALSE(timer.isEmpty());
+    EXPECT_LT(timer.first().at(0).toLongLong(), 8000); // counts from 0 after the resume
+}
+
+TEST(PulseDevices, PlayerEndsAfterTheEmptyArrayAndCountsWhatWasHeard) {
+    PulseAudioPlayer player;
+    player.SetPlayFormat(44100, 2);
+    QSignalSpy ended(&player, &IAudioPlayer2::OnEndPlay);
+    QSignalSpy finished(&player, &IAudioPlayer2::OnEndArrayPlay);
+    QSignalSpy timer(&player, &IAudioPlayer2::OnTimer);
+    player.StartPlay();
+    for (int i = 0; i < 5; ++i)
+        player.PlayArray(Tone(440, 44100, 8820, i * 8820));
+    player.PlayArray(SampleArray{});
+    ASSERT_TRUE(ended.wait(10000));
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(finished.count(), 5);
+    ASSERT_FALSE(timer.isEmpty());
+    EXPECT_LE(timer.last().at(0).toLongLong(), 5 * 8820 + 4410);
+    EXPECT_GT(timer.last().at(0).toLongLong(), 2 * 8820);
+
+    // Stop drops the queue: a second run starts from nothing queued.
+    player.StopPlay();
+    ended.clear();
+    player.StartPlay();
+    player.PlayArray(Tone(440, 44100, 4410, 0));
+    player.PlayArray(SampleArray{});
+    ASSERT_TRUE(ended.wait(10000));
+}
+
+} // namespace
