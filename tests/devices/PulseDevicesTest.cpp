@@ -191,6 +191,29 @@ TEST(PulseDevices, PauseAndResumeHandOnEveryCapturedBlockOnce) {
     EXPECT_LT(timer.first().at(0).toLongLong(), 8000); // counts from 0 after the resume
 }
 
+TEST(PulseDevices, AVanishedSourceEndsCaptureWithAnError) {
+    const QString module = pactl({"load-module", "module-null-sink", "sink_name=varnelo_gone",
+                                  "sink_properties=device.description=Gone_Output"});
+    ASSERT_FALSE(module.isEmpty());
+    PulseAudioRecord rec;
+    const int line = lineNamed(rec, "Monitor of Gone_Output");
+    ASSERT_GT(line, 0);
+    rec.SelectLine(line);
+    rec.SetRecordFormat(44100, 2);
+    rec.SetBlockSize(4410);
+    QSignalSpy blocks(&rec, &IAudioRecord2::OnEndArrayRecord);
+    QSignalSpy errors(&rec, &IAudioRecord2::OnError);
+    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord, [&] { rec.GetRecordArray(); });
+    rec.StartRecord();
+    ASSERT_EQ(rec.RecordStatus(), 0);
+    ASSERT_TRUE(blocks.wait(5000));
+    pactl({"unload-module", module});
+    ASSERT_TRUE(errors.wait(5000));
+    EXPECT_TRUE(errors.first().at(0).toString().startsWith("Recording stopped: "));
+    // Stopping after the loss is harmless.
+    rec.StopRecord();
+}
+
 TEST(PulseDevices, PlayerEndsAfterTheEmptyArrayAndCountsWhatWasHeard) {
     PulseAudioPlayer player;
     player.SetPlayFormat(44100, 2);

@@ -162,8 +162,12 @@ void PulseAudioRecord::StartRecord() {
         pa_buffer_attr attr{};
         attr.maxlength = uint32_t(-1);
         attr.fragsize = uint32_t(pa_usec_to_bytes(20000, &spec));
+        // A chosen line is recorded or nothing: when its source goes away the
+        // recording ends with an error instead of moving to another source.
+        const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY |
+                                             (source.isEmpty() ? 0 : PA_STREAM_DONT_MOVE));
         if (pa_stream_connect_record(stream_, source.isEmpty() ? nullptr : source.constData(),
-                                     &attr, PA_STREAM_ADJUST_LATENCY) < 0) {
+                                     &attr, flags) < 0) {
             status_ = 3;
         } else {
             while (pa_stream_get_state(stream_) == PA_STREAM_CREATING)
