@@ -8,6 +8,7 @@
 #include "audio/DisplayObjects.h"
 #include "audio/EngineHost.h"
 #include "audio/EngineState.h"
+#include "audio/PlayBarMapping.h"
 #include "audio/Playlist.h"
 #include "platform/shell/InfoBox.h"
 #include "platform/skin/SkinObjects.h"

@@ -1,5 +1,6 @@
 #include "SimEngineRig.h"
 
+#include "platform/audio/factory/AudioComponents.h"
 #include "platform/core/AppError.h"
 
 #include <QFile>
@@ -357,6 +358,25 @@ TEST_F(RecordingEngine, DiskFullStopsTheRecordingAndKeepsTheFile) {
 
 namespace varnelo::testing {
 namespace {
+// A recorder whose capture does not start (here: no sound server at all) ends
+// the recording at once; the reason reaches the handler.
+TEST_F(RecordingEngine, RecorderThatDoesNotStartEndsTheRecording) {
+    qunsetenv("VARNELO_SOUND_SERVER");
+    const std::unique_ptr<IAudioRecord2> noServer = CreateAudioRecord();
+    AudioEngine other{state,  settings, *noServer,       AudioFileWrite, AudioFilepaly,
+                      player, visual,   display.objects, playlist,       host};
+    RunHandler(other, state, errors, [&] { other.StartRecording(); });
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("sound server")) << errors[0].toStdString();
+    EXPECT_TRUE(RecordingIdle());
+    EXPECT_FALSE(AudioFileWrite.IsOpen());
+    // The (empty) file is still listed and tagged, as every ended recording is.
+    EXPECT_EQ(host.listed, QStringList{Out("ZEV.OGG")});
+    EXPECT_EQ(host.tagged, QStringList{Out("ZEV.OGG")});
+    EXPECT_TRUE(display.AllTextsEmpty());
+    EXPECT_FALSE(visual.IsVisible());
+}
+
 // The measuring helper itself, on a tone of known frequency and length.
 TEST_F(RecordingEngine, ToneMeasureReadsAKnownTone) {
     MakeToneOgg(AudioFileWrite, dir.filePath("tone.ogg"), 1.5, 1000);
