@@ -275,9 +275,15 @@ void AudioEngine::ApplyLengthLimit(int64_t seconds) {
     }
 }
 
+// The sound server ended the capture (lost connection, vanished source): the
+// recording is finished with what it has, then the reason is shown. Handled
+// here rather than thrown, so the error does not unwind through the
+// component that reported it.
 void AudioEngine::AudioRecord1Error(const QString& message) {
-    if (state_.RecordingActive)
-        throw AppError(message); // the application's handler stops the recording
+    if (!state_.RecordingActive)
+        return;
+    StopRecording();
+    ShowInfoBox(BoxParent(), message);
 }
 
 // ----------------------------------------------------------------- playback
@@ -410,8 +416,10 @@ void AudioEngine::AudioPlayer21EndPlay() {
 }
 
 void AudioEngine::AudioPlayer21Error(const QString& message) {
-    if (state_.PlaybackActive)
-        throw AppError(message); // the application's handler stops the playback
+    if (!state_.PlaybackActive)
+        return;
+    StopPlayback();
+    ShowInfoBox(BoxParent(), message);
 }
 
 void AudioEngine::FinishAtClose() {

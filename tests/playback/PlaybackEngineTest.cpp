@@ -96,6 +96,10 @@ struct SeekCase {
     bool ends;
 };
 
+void PrintTo(const SeekCase& c, std::ostream* os) {
+    *os << "bar " << c.bar;
+}
+
 class PlaybackSeek : public PlaybackEngine, public ::testing::WithParamInterface<SeekCase> {};
 
 TEST_P(PlaybackSeek, ReleaseOnThePlayBar) {
@@ -279,6 +283,16 @@ TEST_F(PlaybackEngine, EmptyFileKeepsTheBarAtZero) {
     EXPECT_EQ(display.play_bar.position, 0);
     Run(500);
     EXPECT_TRUE(PlaybackIdle()); // its end comes at once
+}
+
+TEST_F(PlaybackEngine, OutputEndedByTheServerStopsThePlayback) {
+    engine.StartPlayback();
+    Run(300);
+    emit player.OnError(QStringLiteral("The sound output was lost."));
+    EXPECT_TRUE(PlaybackIdle());
+    EXPECT_EQ(boxes.texts, QStringList{"The sound output was lost."});
+    EXPECT_FALSE(AudioFilepaly.IsOpen());
+    EXPECT_TRUE(display.AllTextsEmpty());
 }
 
 TEST_F(PlaybackEngine, FinishAtCloseStopsAPausedPlayback) {

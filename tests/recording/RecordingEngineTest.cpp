@@ -377,6 +377,20 @@ TEST_F(RecordingEngine, RecorderThatDoesNotStartEndsTheRecording) {
     EXPECT_FALSE(visual.IsVisible());
 }
 
+// The sound server ends the capture on its own: the file is finished and the reason shown.
+TEST_F(RecordingEngine, CaptureEndedByTheServerFinishesTheFile) {
+    engine.StartRecording();
+    Run(1000);
+    emit recorder.OnError(QStringLiteral("The recording source was removed."));
+    EXPECT_TRUE(RecordingIdle());
+    EXPECT_EQ(boxes.texts, QStringList{"The recording source was removed."});
+    EXPECT_EQ(host.listed, QStringList{Out("ZEV.OGG")});
+    EXPECT_TRUE(display.AllTextsEmpty());
+    EXPECT_NEAR(DecodeTone(checker, Out("ZEV.OGG")).frequency, 1000, 5);
+    emit recorder.OnError(QStringLiteral("late")); // after the stop: nothing
+    EXPECT_EQ(boxes.texts.size(), 1);
+}
+
 // The measuring helper itself, on a tone of known frequency and length.
 TEST_F(RecordingEngine, ToneMeasureReadsAKnownTone) {
     MakeToneOgg(AudioFileWrite, dir.filePath("tone.ogg"), 1.5, 1000);
