@@ -144,6 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(InvalidNumberCase{"EmptyYear", "", "1", "Invalid Year Value"},
                       InvalidNumberCase{"YearPast32Bits", "99999999999", "1", "Invalid Year Value"},
                       InvalidNumberCase{"LettersInYear", "20x4", "1", "Invalid Year Value"},
+                      // a whole number the component refuses
+                      InvalidNumberCase{"NegativeYear", "-5", "1", "Invalid Year Value"},
+                      InvalidNumberCase{"NegativeTrack", "2024", "-1", "Invalid Track Value"},
                       InvalidNumberCase{"EmptyTrack", "2024", "", "Invalid Track Value"},
                       InvalidNumberCase{"LettersInTrack", "2024", "seven", "Invalid Track Value"},
                       InvalidNumberCase{"BothBadYearFirst", "", "", "Invalid Year Value"}),
