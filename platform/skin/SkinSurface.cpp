@@ -87,6 +87,7 @@ void SkinSurface::mousePressEvent(QMouseEvent* event) {
     const QPointer<SkinSurface> alive(this);
     SkinItem* item = itemAt(event->position());
     pressed_ = item;
+    pressedButton_ = event->button();
     dragging_ = false;
     setHover(item);
     if (item && item->enabled() && item->kind() == SkinKind::Slider &&
@@ -136,7 +137,9 @@ void SkinSurface::mouseReleaseEvent(QMouseEvent* event) {
     forward(event);
     if (!alive)
         return;
-    if (item && item == pressed && item->enabled()) {
+    // A click is a left press and release on the same enabled object.
+    if (item && item == pressed && item->enabled() && event->button() == Qt::LeftButton &&
+        pressedButton_ == Qt::LeftButton) {
         if (skin_)
             emit skin_->Click(item);
         if (alive)

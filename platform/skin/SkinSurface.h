@@ -41,6 +41,7 @@ private:
     SkinForm* form_ = nullptr;
     SkinItem* hover_ = nullptr;
     SkinItem* pressed_ = nullptr;
+    Qt::MouseButton pressedButton_ = Qt::NoButton;
     bool dragging_ = false;
     qreal grabOffset_ = 0; // pointer x minus thumb centre while dragging
 };

@@ -80,6 +80,9 @@ void TSkin::ApplySkinForm(QWidget* window, const QString& formName) {
     surface->lower(); // the window's own widgets (level display, list view) stay on top
     surface->show();
     window->setFixedSize(form->size());
+    // Moves without a button are handed on to the window too; Qt delivers
+    // those only to widgets that track the mouse.
+    window->setMouseTracking(true);
 }
 
 ISkinObject* TSkin::GetSkinObject(QWidget* window) {
