@@ -85,32 +85,35 @@ void PulseAudioRecord::SetLineSelected(bool selected) {
     const Line* l = currentLine();
     if (!selected || !l || !server_)
         return;
+    liveSource(*l); // a line that went away is reported by name
     server_->SetDefaultSource(l->source);
     if (!l->port.isEmpty())
         server_->SetSourcePort(l->source, l->port);
+}
+
+PulseServer::Source PulseAudioRecord::liveSource(const Line& line) {
+    for (auto& s : server_->Sources())
+        if (s.name == line.source)
+            return s;
+    throw AppError(
+        QStringLiteral("The recording line \"%1\" is no longer available.").arg(line.name));
 }
 
 int PulseAudioRecord::LineVolume() {
     const Line* l = currentLine();
     if (!l || !server_)
         return 0;
-    for (const auto& s : server_->Sources())
-        if (s.name == l->source)
-            return int(pa_cvolume_avg(&s.volume));
-    return 0;
+    const PulseServer::Source s = liveSource(*l);
+    return int(pa_cvolume_avg(&s.volume));
 }
 
 void PulseAudioRecord::SetLineVolume(int volume) {
     const Line* l = currentLine();
     if (!l || !server_)
         return;
-    for (const auto& s : server_->Sources()) {
-        if (s.name != l->source)
-            continue;
-        pa_cvolume v = s.volume;
-        pa_cvolume_set(&v, v.channels, pa_volume_t(std::clamp(volume, 0, 65536)));
-        server_->SetSourceVolume(s.name, v);
-    }
+    pa_cvolume v = liveSource(*l).volume;
+    pa_cvolume_set(&v, v.channels, pa_volume_t(std::clamp(volume, 0, 65536)));
+    server_->SetSourceVolume(l->source, v);
 }
 
 void PulseAudioRecord::SetRecordFormat(int sampleRate, int channels) {
@@ -118,8 +121,7 @@ void PulseAudioRecord::SetRecordFormat(int sampleRate, int channels) {
     closeStream();
     rate_ = sampleRate > 0 ? sampleRate : 44100;
     channels_ = std::clamp(channels, 1, 2);
-    partial_.clear();
-    ready_.clear();
+    blocks_.Reset(rate_, channels_);
     std::lock_guard guard(mutex_);
     captured_.clear();
 }
@@ -177,11 +179,7 @@ void PulseAudioRecord::StartRecord() {
         }
         if (status_) {
             statusText_ = QStringLiteral("Recording could not start: %1").arg(server_->lastError());
-            pa_stream_set_read_callback(stream_, nullptr, nullptr);
-            pa_stream_set_state_callback(stream_, nullptr, nullptr);
-            pa_stream_disconnect(stream_);
-            pa_stream_unref(stream_);
-            stream_ = nullptr;
+            dropStream();
             return;
         }
     }
@@ -210,22 +208,24 @@ void PulseAudioRecord::closeStream() {
     if (!stream_ || !server_)
         return;
     PulseLock lock(server_->loop());
+    dropStream();
+}
+
+void PulseAudioRecord::dropStream() {
     pa_stream_set_read_callback(stream_, nullptr, nullptr);
     pa_stream_set_state_callback(stream_, nullptr, nullptr);
     pa_stream_disconnect(stream_);
     pa_stream_unref(stream_);
     stream_ = nullptr;
+    // The stream's callbacks are gone: what it left behind (data, a failure)
+    // must not reach a later stream through a deliver already queued.
+    std::lock_guard guard(mutex_);
+    captured_.clear();
+    failure_.clear();
 }
 
 SampleArray PulseAudioRecord::GetRecordArray() {
-    SampleArray block;
-    block.channels = channels_;
-    block.sampleRate = rate_;
-    if (!ready_.empty()) {
-        block = std::move(ready_.front());
-        ready_.pop_front();
-    }
-    return block;
+    return blocks_.Take();
 }
 
 void PulseAudioRecord::streamRead(pa_stream* s, size_t, void* self) {
@@ -274,22 +274,13 @@ void PulseAudioRecord::deliver() {
         captured.swap(captured_);
         failure.swap(failure_);
     }
-    partial_.insert(partial_.end(), captured.begin(), captured.end());
-    const size_t blockElements = size_t(blockSize_) * size_t(channels_);
-    while (partial_.size() >= blockElements) {
-        SampleArray block;
-        block.channels = channels_;
-        block.sampleRate = rate_;
-        block.samples.assign(partial_.begin(), partial_.begin() + blockElements);
-        partial_.erase(partial_.begin(), partial_.begin() + blockElements);
-        ready_.push_back(std::move(block));
-        sinceStart_ += blockSize_;
-    }
+    sinceStart_ += int64_t(captured.size()) / channels_;
+    blocks_.Append(captured.data(), captured.size());
     // Blocks wait while paused or stopped; a resume hands them on in order.
-    while (capturing_ && !ready_.empty()) {
-        const size_t before = ready_.size();
+    while (capturing_ && blocks_.HasBlock()) {
+        const size_t before = blocks_.ReadyCount();
         emit OnEndArrayRecord(nBlock_++);
-        if (ready_.size() >= before)
+        if (blocks_.ReadyCount() >= before)
             break; // the handler took nothing: do not spin
     }
     if (!failure.isEmpty())

@@ -2,10 +2,10 @@
 
 #include "platform/audio/api/IAudioRecord2.h"
 #include "platform/audio/pulse/PulseServer.h"
+#include "platform/audio/sim/BlockQueue.h"
 
 #include <QTimer>
 #include <atomic>
-#include <deque>
 #include <mutex>
 
 namespace varnelo {
@@ -34,7 +34,7 @@ public:
     void SetRecordFormat(int sampleRate, int channels) override;
     int64_t MsToSamples(int64_t ms) override { return ms * rate_ / 1000; }
     int64_t SamplesToMs(int64_t samples) override { return samples * 1000 / rate_; }
-    void SetBlockSize(int samples) override { blockSize_ = samples > 0 ? samples : 1; }
+    void SetBlockSize(int samples) override { blocks_.SetBlockFrames(samples); }
     void StartRecord() override;
     void StopRecord() override;
     SampleArray GetRecordArray() override;
@@ -50,7 +50,10 @@ private:
 
     void refreshLines();
     const Line* currentLine() const;
+    // The source of a line as the server has it now; throws when it went away.
+    PulseServer::Source liveSource(const Line& line);
     void closeStream();
+    void dropStream(); // GUI thread with the loop locked
     // Server thread: the stream's callbacks.
     static void streamRead(pa_stream* s, size_t bytes, void* self);
     static void streamState(pa_stream* s, void* self);
@@ -63,15 +66,13 @@ private:
     int line_ = 0;
     int rate_ = 44100;
     int channels_ = 2;
-    int blockSize_ = 8820;
     pa_stream* stream_ = nullptr;
     bool capturing_ = false;
     int status_ = 0;
     QString statusText_;
     int64_t sinceStart_ = 0;
     int nBlock_ = 0;
-    std::vector<float> partial_;
-    std::deque<SampleArray> ready_;
+    BlockQueue blocks_;
     QTimer timer_;
 
     std::mutex mutex_;            // guards captured_ and failure_

@@ -16,8 +16,16 @@ struct ServerQuery {
     QString name, defaultSource;
 };
 
-void signalLoop(pa_context*, int, void* loop) {
-    pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
+// The answer of a request that only succeeds or fails.
+struct SuccessQuery {
+    pa_threaded_mainloop* loop;
+    bool success = false;
+};
+
+void answered(pa_context*, int success, void* data) {
+    auto* q = static_cast<SuccessQuery*>(data);
+    q->success = success != 0;
+    pa_threaded_mainloop_signal(q->loop, 0);
 }
 
 } // namespace
@@ -82,37 +90,32 @@ void PulseServer::wait(pa_operation* op) {
     pa_operation_unref(op);
 }
 
-QString PulseServer::ServerName() {
-    ServerQuery q{loop_, {}, {}};
-    PulseLock lock(loop_);
-    wait(pa_context_get_server_info(
-        context_,
+// The server's name and its default source, in one round trip.
+static ServerQuery queryServer(PulseServer& server) {
+    ServerQuery q{server.loop(), {}, {}};
+    PulseLock lock(server.loop());
+    server.wait(pa_context_get_server_info(
+        server.context(),
         [](pa_context*, const pa_server_info* info, void* data) {
             auto* q = static_cast<ServerQuery*>(data);
             if (info) {
                 q->name = QString::fromUtf8(info->server_name) + QStringLiteral(" on ") +
                           QString::fromUtf8(info->host_name);
-                q->defaultSource = QString::fromUtf8(info->default_source_name);
+                if (info->default_source_name)
+                    q->defaultSource = QString::fromUtf8(info->default_source_name);
             }
             pa_threaded_mainloop_signal(q->loop, 0);
         },
         &q));
-    return q.name;
+    return q;
+}
+
+QString PulseServer::ServerName() {
+    return queryServer(*this).name;
 }
 
 QString PulseServer::DefaultSource() {
-    ServerQuery q{loop_, {}, {}};
-    PulseLock lock(loop_);
-    wait(pa_context_get_server_info(
-        context_,
-        [](pa_context*, const pa_server_info* info, void* data) {
-            auto* q = static_cast<ServerQuery*>(data);
-            if (info && info->default_source_name)
-                q->defaultSource = QString::fromUtf8(info->default_source_name);
-            pa_threaded_mainloop_signal(q->loop, 0);
-        },
-        &q));
-    return q.defaultSource;
+    return queryServer(*this).defaultSource;
 }
 
 std::vector<PulseServer::Source> PulseServer::Sources() {
@@ -142,20 +145,33 @@ std::vector<PulseServer::Source> PulseServer::Sources() {
 }
 
 void PulseServer::SetDefaultSource(const QString& source) {
+    SuccessQuery q{loop_};
     PulseLock lock(loop_);
-    wait(pa_context_set_default_source(context_, source.toUtf8().constData(), signalLoop, loop_));
+    wait(pa_context_set_default_source(context_, source.toUtf8().constData(), answered, &q));
+    if (!q.success)
+        throw AppError(QStringLiteral("The sound server cannot record from \"%1\": %2")
+                           .arg(source, lastError()));
 }
 
 void PulseServer::SetSourcePort(const QString& source, const QString& port) {
+    SuccessQuery q{loop_};
     PulseLock lock(loop_);
     wait(pa_context_set_source_port_by_name(context_, source.toUtf8().constData(),
-                                            port.toUtf8().constData(), signalLoop, loop_));
+                                            port.toUtf8().constData(), answered, &q));
+    if (!q.success)
+        throw AppError(QStringLiteral("The sound server cannot switch \"%1\" to the input "
+                                      "\"%2\": %3")
+                           .arg(source, port, lastError()));
 }
 
 void PulseServer::SetSourceVolume(const QString& source, const pa_cvolume& volume) {
+    SuccessQuery q{loop_};
     PulseLock lock(loop_);
     wait(pa_context_set_source_volume_by_name(context_, source.toUtf8().constData(), &volume,
-                                              signalLoop, loop_));
+                                              answered, &q));
+    if (!q.success)
+        throw AppError(QStringLiteral("The sound server cannot set the volume of \"%1\": %2")
+                           .arg(source, lastError()));
 }
 
 } // namespace varnelo

@@ -58,8 +58,9 @@ void SimAudioPlayer::onTick(qint64 now) {
         }
         const int64_t left = int64_t(front.samples.size() - frontOffset_) / channels_;
         const int64_t n = std::min({due, left, std::max<int64_t>(nextTimerAt_ - sinceStart_, 1)});
-        heard_.insert(heard_.end(), front.samples.begin() + frontOffset_,
-                      front.samples.begin() + frontOffset_ + n * channels_);
+        if (server_->manualClock())
+            heard_.insert(heard_.end(), front.samples.begin() + frontOffset_,
+                          front.samples.begin() + frontOffset_ + n * channels_);
         frontOffset_ += size_t(n * channels_);
         sinceStart_ += n;
         due -= n;

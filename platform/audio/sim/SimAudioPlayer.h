@@ -23,7 +23,8 @@ public:
     void PlayArray(const SampleArray& array) override;
     int64_t SamplesToMs(int64_t samples) override { return samples * 1000 / rate_; }
 
-    // Everything heard since construction, interleaved.
+    // Everything heard since construction, interleaved. Kept only on a
+    // manual clock (tests), so the program's memory does not grow while it plays.
     const std::vector<float>& heard() const { return heard_; }
     int channels() const { return channels_; }
 

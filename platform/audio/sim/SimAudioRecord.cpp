@@ -49,6 +49,7 @@ void SimAudioRecord::SetLineVolume(int volume) {
 void SimAudioRecord::SetRecordFormat(int sampleRate, int channels) {
     rate_ = sampleRate > 0 ? sampleRate : 44100;
     channels_ = std::clamp(channels, 1, 2);
+    blocks_.Reset(rate_, channels_);
 }
 
 void SimAudioRecord::StartRecord() {
@@ -66,14 +67,7 @@ void SimAudioRecord::StopRecord() {
 }
 
 SampleArray SimAudioRecord::GetRecordArray() {
-    SampleArray block;
-    block.channels = channels_;
-    block.sampleRate = rate_;
-    if (!ready_.empty()) {
-        block = std::move(ready_.front());
-        ready_.pop_front();
-    }
-    return block;
+    return blocks_.Take();
 }
 
 void SimAudioRecord::onTick(qint64 now) {
@@ -85,23 +79,22 @@ void SimAudioRecord::onTick(qint64 now) {
     // A handler may stop, or stop and start again; then this tick is over.
     while (produced < due && capturing_ && run == run_) {
         // Up to the end of the block being filled, or the next timer event.
-        const int64_t inBlock = int64_t(partial_.size()) / channels_;
-        const int64_t n = std::min({due - produced, int64_t(blockSize_) - inBlock,
+        const int64_t n = std::min({due - produced, blocks_.FramesToNextBlock(),
                                     std::max<int64_t>(nextTimerAt_ - sinceStart_, 1)});
-        partial_.resize(size_t((inBlock + n) * channels_));
-        server_->render(position_, n, rate_, channels_, partial_.data() + inBlock * channels_);
+        chunk_.resize(size_t(n * channels_));
+        server_->render(position_, n, rate_, channels_, chunk_.data());
         position_ += n;
         sinceStart_ += n;
         produced += n;
-        if (int64_t(partial_.size()) / channels_ >= blockSize_) {
-            SampleArray block;
-            block.channels = channels_;
-            block.sampleRate = rate_;
-            block.samples.swap(partial_);
-            ready_.push_back(std::move(block));
+        blocks_.Append(chunk_.data(), chunk_.size());
+        while (capturing_ && run == run_ && blocks_.HasBlock()) {
+            const size_t before = blocks_.ReadyCount();
             emit OnEndArrayRecord(nBlock_++);
+            if (blocks_.ReadyCount() >= before)
+                break; // the handler took nothing: the block waits for the next one
         }
-        if (sinceStart_ >= nextTimerAt_) {
+        // A handler that stopped the capture gets no timer event of the old run.
+        if (capturing_ && run == run_ && sinceStart_ >= nextTimerAt_) {
             nextTimerAt_ += rate_ / 10;
             emit OnTimer(sinceStart_, 0, 0);
         }

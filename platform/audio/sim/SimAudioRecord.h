@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/audio/api/IAudioRecord2.h"
+#include "platform/audio/sim/BlockQueue.h"
 
-#include <deque>
 #include <memory>
 
 namespace varnelo {
@@ -30,7 +30,7 @@ public:
     void SetRecordFormat(int sampleRate, int channels) override;
     int64_t MsToSamples(int64_t ms) override { return ms * rate_ / 1000; }
     int64_t SamplesToMs(int64_t samples) override { return samples * 1000 / rate_; }
-    void SetBlockSize(int samples) override { blockSize_ = samples > 0 ? samples : 1; }
+    void SetBlockSize(int samples) override { blocks_.SetBlockFrames(samples); }
     void StartRecord() override;
     void StopRecord() override;
     SampleArray GetRecordArray() override;
@@ -45,7 +45,6 @@ private:
     int line_ = 0; // 0: none
     int rate_ = 44100;
     int channels_ = 2;
-    int blockSize_ = 8820;
     bool capturing_ = false;
     int run_ = 0;             // counts StartRecord calls
     int64_t startedAt_ = 0;   // server time of the last StartRecord
@@ -53,8 +52,8 @@ private:
     int64_t position_ = 0;    // frames captured over all runs (signal phase)
     int64_t nextTimerAt_ = 0; // frames since start at which OnTimer is due
     int nBlock_ = 0;
-    std::vector<float> partial_;    // the block being filled
-    std::deque<SampleArray> ready_; // completed blocks
+    BlockQueue blocks_;
+    std::vector<float> chunk_; // rendered frames on their way into blocks_
 };
 
 } // namespace varnelo

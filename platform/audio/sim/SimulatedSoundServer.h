@@ -32,6 +32,8 @@ public:
     int activeLine() const { return activeLine_; } // 1-based
     void setActiveLine(int line) { activeLine_ = line; }
 
+    // A manual clock is driven by a test, which may inspect what was played.
+    bool manualClock() const { return clock_ == Clock::Manual; }
     // Microseconds since the server started.
     int64_t now() const { return now_; }
     // Manual clock: moves time forward and lets every client catch up.
