@@ -78,7 +78,9 @@ def defs():
 def icon(name, cx, cy, color, state):
     x, y = cx - 8, cy - 8
     g = f'<g transform="translate({x:.1f},{y:.1f})">'
-    s = f'stroke="{color}" stroke-width="1.8" stroke-linecap="round" stroke-linejoin="round" fill="none"'
+    def st(width=1.8):
+        return f'stroke="{color}" stroke-width="{width}" stroke-linecap="round" stroke-linejoin="round" fill="none"'
+    s = st()
     f = f'fill="{color}"'
     if name == "record":
         fill = "url(#recdot)" if state != "disabled" else ICON_DISABLED
@@ -91,7 +93,7 @@ def icon(name, cx, cy, color, state):
     elif name == "play":
         body = f'<path d="M5 2.8 L13.2 8 L5 13.2 Z" {f} stroke="{color}" stroke-width="1" stroke-linejoin="round"/>'
     elif name == "add":
-        body = f'<path d="M8 3 V13 M3 8 H13" {s} stroke-width="2.2"/>'
+        body = f'<path d="M8 3 V13 M3 8 H13" {st(2.2)}/>'
     elif name == "list":
         body = (f'<circle cx="3" cy="4" r="1.2" {f}/><circle cx="3" cy="8" r="1.2" {f}/>'
                 f'<circle cx="3" cy="12" r="1.2" {f}/><path d="M6.5 4 H14 M6.5 8 H14 M6.5 12 H14" {s}/>')
@@ -99,7 +101,7 @@ def icon(name, cx, cy, color, state):
         body = f'<circle cx="8" cy="8" r="6.2" {s}/><path d="M8 4.2 V8 L10.8 9.8" {s}/>'
     elif name == "source":
         body = (f'<rect x="5.6" y="1.5" width="4.8" height="8" rx="2.4" {f}/>'
-                f'<path d="M3.5 7.5 Q3.5 11.8 8 11.8 Q12.5 11.8 12.5 7.5 M8 11.8 V14.5 M5.5 14.6 H10.5" {s} stroke-width="1.5"/>')
+                f'<path d="M3.5 7.5 Q3.5 11.8 8 11.8 Q12.5 11.8 12.5 7.5 M8 11.8 V14.5 M5.5 14.6 H10.5" {st(1.5)}/>')
     elif name == "settings":
         pts = []
         teeth = 8
@@ -113,26 +115,26 @@ def icon(name, cx, cy, color, state):
         body = (f'<path d="M2 3.2 V7.6 L8.6 14.2 L14.2 8.6 L7.6 2 H3.2 Z M5.2 4 A1.2 1.2 0 1 0 5.2 6.4 '
                 f'A1.2 1.2 0 1 0 5.2 4 Z" {f} fill-rule="evenodd"/>')
     elif name == "help":
-        body = (f'<circle cx="8" cy="8" r="6.6" {s} stroke-width="1.5"/>'
-                f'<path d="M5.9 6.2 Q5.9 4 8 4 Q10.2 4 10.2 6 Q10.2 7.3 8.8 7.9 Q8 8.3 8 9.4" {s} stroke-width="1.6"/>'
+        body = (f'<circle cx="8" cy="8" r="6.6" {st(1.5)}/>'
+                f'<path d="M5.9 6.2 Q5.9 4 8 4 Q10.2 4 10.2 6 Q10.2 7.3 8.8 7.9 Q8 8.3 8 9.4" {st(1.6)}/>'
                 f'<circle cx="8" cy="11.9" r="1" {f}/>')
     elif name == "min":
         body = f'<path d="M4.5 10.5 H11.5" {s}/>'
     elif name == "close":
         body = f'<path d="M4.8 4.8 L11.2 11.2 M11.2 4.8 L4.8 11.2" {s}/>'
     elif name == "up":
-        body = f'<path d="M8 13 V3.5 M3.8 7.6 L8 3.4 L12.2 7.6" {s} stroke-width="2"/>'
+        body = f'<path d="M8 13 V3.5 M3.8 7.6 L8 3.4 L12.2 7.6" {st(2)}/>'
     elif name == "down":
-        body = f'<path d="M8 3 V12.5 M3.8 8.4 L8 12.6 L12.2 8.4" {s} stroke-width="2"/>'
+        body = f'<path d="M8 3 V12.5 M3.8 8.4 L8 12.6 L12.2 8.4" {st(2)}/>'
     elif name == "delete":
-        body = (f'<path d="M2.8 4.2 H13.2 M6.2 4 V2.6 H9.8 V4" {s} stroke-width="1.5"/>'
-                f'<path d="M4 5.6 L4.8 14 H11.2 L12 5.6" {s} stroke-width="1.5"/>'
-                f'<path d="M6.8 7.4 V12 M9.2 7.4 V12" {s} stroke-width="1.2"/>')
+        body = (f'<path d="M2.8 4.2 H13.2 M6.2 4 V2.6 H9.8 V4" {st(1.5)}/>'
+                f'<path d="M4 5.6 L4.8 14 H11.2 L12 5.6" {st(1.5)}/>'
+                f'<path d="M6.8 7.4 V12 M9.2 7.4 V12" {st(1.2)}/>')
     elif name == "join":
         body = (f'<path d="M2 3.5 H5.5 Q8 3.5 8 6 V8 M2 12.5 H5.5 Q8 12.5 8 10 V8 H14" {s}/>'
                 f'<path d="M11.4 5.4 L14 8 L11.4 10.6" {s}/>')
     elif name == "stopjoin":
-        body = (f'<circle cx="8" cy="8" r="6.4" {s} stroke-width="1.5"/>'
+        body = (f'<circle cx="8" cy="8" r="6.4" {st(1.5)}/>'
                 f'<rect x="5.4" y="5.4" width="5.2" height="5.2" rx="0.8" {f}/>')
     else:
         raise ValueError(name)
@@ -206,7 +208,7 @@ def title_bar(w, caption, sub):
   <path d="M7 1.5 H{w - 7}" stroke="#ffffff" stroke-opacity="0.14" stroke-width="1"/>
   <circle cx="14" cy="12.5" r="4.2" fill="url(#recdot)"/>
   <text x="24" y="16.6" font-family="DejaVu Sans" font-size="11.5" font-weight="bold" fill="#e9edf2" letter-spacing="1.5">{caption}</text>
-  <text x="{24 + 9.2 * len(caption) + 8}" y="16.4" font-family="DejaVu Sans" font-size="10" fill="#8c949e">{sub}</text>"""
+  <text x="{24 + 10.4 * len(caption) + 8}" y="16.4" font-family="DejaVu Sans" font-size="10" fill="#8c949e">{sub}</text>"""
 
 
 def body(w, h):
@@ -232,12 +234,10 @@ def main_form():
   <rect x="212" y="67" width="123" height="89" rx="3" fill="#030607" stroke="#1c3a44" stroke-width="1"/>
   <path d="M216 91.5 H331 M216 111.5 H331 M216 131.5 H331" stroke="#8fe3ff" stroke-opacity="0.06" stroke-width="1"/>
   <path d="M244.5 71 V152 M273.5 71 V152 M302.5 71 V152" stroke="#8fe3ff" stroke-opacity="0.05" stroke-width="1"/>
+  <text x="16" y="150" font-family="DejaVu Sans" font-size="8" letter-spacing="2" fill="#8fe3ff" fill-opacity="0.22">OGG VORBIS RECORDER · JOINER</text>
   <text x="273.5" y="115" text-anchor="middle" font-family="DejaVu Sans" font-size="9" letter-spacing="2" fill="#8fe3ff" fill-opacity="0.22">LEVEL</text>
   <rect x="339" y="67" width="30" height="89" rx="3" fill="#030607" stroke="#1c3a44" stroke-width="1"/>
-  <text x="354" y="82" text-anchor="middle" font-family="DejaVu Sans" font-size="8" fill="#8fe3ff" fill-opacity="0.45">OGG</text>
-  <path d="M344 88.5 H364" stroke="#8fe3ff" stroke-opacity="0.15"/>
-  <text x="354" y="101" text-anchor="middle" font-family="DejaVu Sans" font-size="7.5" fill="#8fe3ff" fill-opacity="0.35">L</text>
-  <text x="354" y="121" text-anchor="middle" font-family="DejaVu Sans" font-size="7.5" fill="#8fe3ff" fill-opacity="0.35">R</text>
+  <rect x="346" y="150.0" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="143.4" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="136.8" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="130.2" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="123.6" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="117.0" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="110.4" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="103.8" width="16" height="4.2" rx="1" fill="#ffd60a" fill-opacity="0.16"/><rect x="346" y="97.2" width="16" height="4.2" rx="1" fill="#ffd60a" fill-opacity="0.16"/><rect x="346" y="90.6" width="16" height="4.2" rx="1" fill="#ffd60a" fill-opacity="0.16"/><rect x="346" y="84.0" width="16" height="4.2" rx="1" fill="#ff453a" fill-opacity="0.16"/><rect x="346" y="77.4" width="16" height="4.2" rx="1" fill="#ff453a" fill-opacity="0.16"/>
   <path d="M10 34 Q10 32 12 32 H371 Q373 32 373 34 V60 H10 Z" fill="url(#lcdglare)"/>""")
     out.append(label("s_time", 16, 35, 350, 30, size=21, weight="bold", font="DejaVu Sans Mono", color="#a8ecff"))
     out.append(label("s_filename", 16, 71, 192, 18, size=10.5 if False else 11, font="DejaVu Sans Condensed"))

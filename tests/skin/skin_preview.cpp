@@ -24,15 +24,16 @@ bool Render(varnelo::TSkin& skin, const QString& form, const QString& file, bool
     skin.ApplySkin(&window);
     skin.ApplySkinForm(&window, form);
     ISkinObject* root = skin.GetSkinObject(&window);
+    ISkinObject* bar = root->FindObject(QStringLiteral("play_bar"));
+    if (bar)
+        bar->QueryElement()->SetEnabled(demo); // inactive unless something plays
     if (demo) {
         SetLabel(root, "s_time", QStringLiteral("Time: 00:03:27"));
         SetLabel(root, "s_filename", QStringLiteral("File Name: Varnelo-11-12-2024--20;14;05.OGG"));
         SetLabel(root, "s_mono", QStringLiteral("File Info: Stereo 160 kbps 44100 Hz"));
         SetLabel(root, "s_sizeson", QStringLiteral("File Size: 4096 KB"));
-        if (ISkinObject* bar = root->FindObject(QStringLiteral("play_bar"))) {
+        if (bar)
             bar->QuerySlider()->SetPosition(370);
-            bar->QueryElement()->SetEnabled(true);
-        }
     }
     return window.grab().save(file);
 }
@@ -51,10 +52,11 @@ int main(int argc, char** argv) {
     try {
         varnelo::TSkin skin;
         skin.LoadSkin(skinPath);
+        // Idle first: texts and positions belong to the skin's objects and stay set.
         const bool ok = Render(skin, QStringLiteral("ve3zod"),
-                               out.filePath(QStringLiteral("skin-main.png")), true) &&
-                        Render(skin, QStringLiteral("ve3zod"),
                                out.filePath(QStringLiteral("skin-main-idle.png")), false) &&
+                        Render(skin, QStringLiteral("ve3zod"),
+                               out.filePath(QStringLiteral("skin-main.png")), true) &&
                         Render(skin, QStringLiteral("listwin"),
                                out.filePath(QStringLiteral("skin-list.png")), false);
         if (!ok) {
