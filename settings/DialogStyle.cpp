@@ -1,0 +1,22 @@
+#include "settings/DialogStyle.h"
+
+#include <QFile>
+#include <QWidget>
+
+// Resources of a static library must be registered by name, outside any namespace.
+static void InitDialogStyleResource() {
+    Q_INIT_RESOURCE(dialogs);
+}
+
+namespace varnelo {
+
+void ApplyDialogStyle(QWidget& dialog) {
+    static const QString sheet = [] {
+        InitDialogStyleResource();
+        QFile file(QStringLiteral(":/varnelo/DialogStyle.qss"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }();
+    dialog.setStyleSheet(sheet);
+}
+
+} // namespace varnelo
