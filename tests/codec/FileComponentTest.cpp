@@ -400,6 +400,20 @@ TEST(FileComponent, AWriterThatDiesLeavesAPlayableFileWithAllButTheLastSecond) {
     EXPECT_NEAR(ZeroCrossingFrequency(ReadAll(reader)), 440, 5);
 }
 
+TEST(FileComponent, AFileClosedBeforeAnyAudioIsEmptyNotDamaged) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("nothing.ogg");
+    TAudioFile2 writer;
+    writer.SetOggParams(44100, 2, 128, 128, 128, 300);
+    writer.CreateNewFile(path);
+    writer.CloseFile();
+    TAudioFile2 reader;
+    reader.OpenFile(path);
+    EXPECT_EQ(reader.Length(), 0);
+    EXPECT_EQ(reader.Duration(), 0);
+    EXPECT_EQ(reader.ReadArray(4100).UpperBound(), -1);
+}
+
 TEST(FileComponent, CreateNewFileOverwritesAndAFailedOpenLeavesTheFileAlone) {
     QTemporaryDir dir;
     const QString path = dir.filePath("same.ogg");

@@ -126,10 +126,6 @@ FfmpegDecoder::FfmpegDecoder(const QString& path) : path_(path) {
                     0, length_ - av_rescale(st->codecpar->initial_padding, rate_, 48000));
         } else {
             length_ = countFrames();
-            // A header that promised much more than the file holds: cut off.
-            if (estimated && st->duration != AV_NOPTS_VALUE &&
-                length_ < av_rescale_q(st->duration, st->time_base, AVRational{1, rate_}) * 9 / 10)
-                fail(QStringLiteral("the file is cut off or damaged"));
         }
     } catch (...) {
         release();
