@@ -174,6 +174,8 @@ void Tfm_set::BuildTree() {
     tv->setGeometry(4, 6, 122, 231);
     tv->setHeaderHidden(true);
     tv->setIndentation(19);
+    // Top-level nodes start at the left edge, leaving their names the room.
+    tv->setRootIsDecorated(false);
     tv->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tv->setSelectionMode(QAbstractItemView::SingleSelection);
     for (const char* name :
@@ -265,11 +267,11 @@ void Tfm_set::BuildFormatPane() {
     rb_time = new QRadioButton(QStringLiteral("Date_Time Mode"), nameGroup);
     rb_time->setGeometry(8, 20, 225, 20);
     rb_time->setChecked(true);
-    out_labe_dat = MakeLabel(nameGroup, QStringLiteral("Example: ZEV-19-05-2006--00;08;04.MP3"), 26,
-                             40, 211, 16);
+    out_labe_dat = MakeLabel(nameGroup, QStringLiteral("Example: ZEV-19-05-2006--00;08;04.MP3"), 14,
+                             40, 224, 16);
     rb_cust = new QRadioButton(QStringLiteral("Custom Name"), nameGroup);
     rb_cust->setGeometry(8, 56, 225, 20);
-    out_labe_cus = MakeLabel(nameGroup, QStringLiteral("Example: ZEV.MP3"), 26, 74, 211, 16);
+    out_labe_cus = MakeLabel(nameGroup, QStringLiteral("Example: ZEV.MP3"), 14, 74, 224, 16);
     for (QLabel* example : {out_labe_dat, out_labe_cus})
         example->setObjectName(QStringLiteral("example"));
 

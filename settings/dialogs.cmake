@@ -1,5 +1,5 @@
 # The look shared by every dialog (one style sheet in the skin's colours).
-add_library(varnelo_dialog_style STATIC DialogStyle.cpp DialogStyle.h DialogStyle.qss dialogs.qrc)
+add_library(varnelo_dialog_style STATIC DialogStyle.cpp DialogStyle.h dialogs.qrc)
 target_link_libraries(varnelo_dialog_style PUBLIC varnelo_core Qt6::Widgets)
 
 # The settings, recording source and output directory dialogs.
