@@ -1,7 +1,9 @@
+
 // Against the private PulseAudio daemon of the "pulse" test fixture, whose
 // null sink "varnelo_null" has the monitor source "varnelo_null.monitor".
 #include "platform/audio/pulse/PulseAudioPlayer.h"
 #include "platform/audio/pulse/PulseAudioRecord.h"
+#include "platform/core/AppError.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,7 +11,9 @@
 #include <QSignalSpy>
 #include <QThread>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <numbers>
 
 using namespace varnelo;
@@ -212,6 +216,76 @@ TEST(PulseDevices, AVanishedSourceEndsCaptureWithAnError) {
     EXPECT_TRUE(errors.first().at(0).toString().startsWith("Recording stopped: "));
     // Stopping after the loss is harmless.
     rec.StopRecord();
+    // The line's own operations name the line that went away.
+    const std::function<void()> calls[] = {[&] { rec.LineVolume(); },
+                                           [&] { rec.SetLineVolume(1000); },
+                                           [&] { rec.SetLineSelected(true); }};
+    for (const auto& call : calls) {
+        try {
+            call();
+            ADD_FAILURE() << "no error";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(),
+                      "The recording line \"Monitor of Gone_Output\" is no longer available.");
+        }
+    }
+    EXPECT_FALSE(rec.LineSelected());
+}
+
+TEST(PulseDevices, ATwoSecondStallOfTheGuiThreadLosesNothing) {
+    PulseAudioRecord rec;
+    rec.SetRecordFormat(8000, 1);
+    rec.SetBlockSize(400);
+    int64_t frames = 0;
+    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord,
+                     [&] { frames += rec.GetRecordArray().Frames(); });
+    QSignalSpy blocks(&rec, &IAudioRecord2::OnEndArrayRecord);
+    rec.StartRecord();
+    ASSERT_EQ(rec.RecordStatus(), 0);
+    // The source's data flows from its first block on (a null sink starts late).
+    ASSERT_TRUE(blocks.wait(5000));
+    const int64_t first = frames;
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(2000); // the GUI thread is busy; the server's thread captures on
+    // What was captured meanwhile arrives once the GUI thread runs again:
+    // all of it (up to the source's latency), and nothing twice.
+    while (frames - first < clock.elapsed() * 8 - 2400 && clock.elapsed() < 10000)
+        blocks.wait(1000);
+    ASSERT_GE(frames - first, clock.elapsed() * 8 - 2400) << "after " << clock.elapsed() << " ms";
+    rec.StopRecord();
+    EXPECT_LE(frames - first, clock.elapsed() * 8 + 4000);
+}
+
+TEST(PulseDevices, DestroyingARecorderWhileItCapturesIsSafe) {
+    int oldBlocks = 0;
+    {
+        auto rec = std::make_unique<PulseAudioRecord>();
+        rec->SetRecordFormat(44100, 2);
+        rec->SetBlockSize(441);
+        QObject::connect(rec.get(), &IAudioRecord2::OnEndArrayRecord, [&, r = rec.get()] {
+            r->GetRecordArray();
+            ++oldBlocks;
+        });
+        QSignalSpy blocks(rec.get(), &IAudioRecord2::OnEndArrayRecord);
+        rec->StartRecord();
+        ASSERT_EQ(rec->RecordStatus(), 0);
+        ASSERT_TRUE(blocks.wait(5000));
+        QThread::msleep(200); // the server's thread queues data and events meanwhile
+        rec.reset();          // still capturing, with events pending
+    }
+    const int atDestruction = oldBlocks;
+    // The old recorder's pending events die with it; a new one records.
+    PulseAudioRecord rec;
+    rec.SetRecordFormat(44100, 2);
+    rec.SetBlockSize(441);
+    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord, [&] { rec.GetRecordArray(); });
+    QSignalSpy blocks(&rec, &IAudioRecord2::OnEndArrayRecord);
+    rec.StartRecord();
+    ASSERT_EQ(rec.RecordStatus(), 0);
+    while (blocks.count() < 3)
+        ASSERT_TRUE(blocks.wait(5000));
+    EXPECT_EQ(oldBlocks, atDestruction);
 }
 
 TEST(PulseDevices, PlayerEndsAfterTheEmptyArrayAndCountsWhatWasHeard) {

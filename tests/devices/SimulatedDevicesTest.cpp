@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QThread>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace varnelo;
@@ -101,7 +102,9 @@ TEST(SimulatedDevices, PauseAndResumeContinueWithoutGapOrRepeat) {
     rec.StartRecord();
     server->advance(2'000'000);
     EXPECT_EQ(check.worst, 0.0);
-    EXPECT_EQ(check.position, 3 * 22050 - 22050 / 5 * 0 - (3 * 22050) % 4410);
+    // 1.03 s and 2 s were captured; every full block of them was handed on.
+    const int64_t captured = 1'030'000LL * 22050 / 1'000'000 + 2 * 22050;
+    EXPECT_EQ(check.position, captured / 4410 * 4410);
     EXPECT_GT(check.position, beforeResume);
     // The counter starts again from 0 after the resume.
     ASSERT_FALSE(timers.isEmpty());
@@ -114,7 +117,14 @@ TEST(SimulatedDevices, ATwoSecondStallOfTheGuiThreadLosesNothing) {
     rec.SetRecordFormat(44100, 2);
     rec.SetBlockSize(8820);
     ContinuityChecker check(rec, *server, 44100, 2);
-    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord, [&] { check.take(); });
+    const Qt::HANDLE gui = QThread::currentThreadId();
+    bool offThread = false;
+    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord, [&] {
+        offThread |= QThread::currentThreadId() != gui;
+        check.take();
+    });
+    QObject::connect(&rec, &IAudioRecord2::OnTimer,
+                     [&] { offThread |= QThread::currentThreadId() != gui; });
     QSignalSpy blocks(&rec, &IAudioRecord2::OnEndArrayRecord);
     rec.StartRecord();
     ASSERT_TRUE(blocks.wait(5000));
@@ -126,7 +136,75 @@ TEST(SimulatedDevices, ATwoSecondStallOfTheGuiThreadLosesNothing) {
     rec.StopRecord();
     EXPECT_EQ(check.worst, 0.0);
     EXPECT_GE(check.position, 3 * 44100);
+    EXPECT_FALSE(offThread);
 }
+
+// What the program does inside the recorder's own events: pause, or stop and
+// start again at the length limit.
+enum class Inside { BlockStops, TimerStops, TimerStopsAndStarts };
+
+class SimulatedRecorderHandler : public ::testing::TestWithParam<Inside> {};
+
+TEST_P(SimulatedRecorderHandler, StopsAndStartsFromItsOwnEvents) {
+    auto server = std::make_shared<SimulatedSoundServer>(SimulatedSoundServer::Clock::Manual);
+    SimAudioRecord rec(server);
+    rec.SetRecordFormat(8000, 1);
+    rec.SetBlockSize(1600);
+    ContinuityChecker check(rec, *server, 8000, 1);
+    std::vector<qint64> timers;
+    int afterStop = 0, restarts = 0;
+    bool stopped = false;
+    auto act = [&] {
+        if (stopped) {
+            ++afterStop; // nothing may follow a stop inside the same tick
+            return;
+        }
+        rec.StopRecord();
+        if (GetParam() == Inside::TimerStopsAndStarts && restarts < 3) {
+            ++restarts;
+            rec.StartRecord();
+            return;
+        }
+        stopped = true;
+    };
+    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord, [&] {
+        check.take();
+        if (GetParam() == Inside::BlockStops)
+            act();
+    });
+    QObject::connect(&rec, &IAudioRecord2::OnTimer, [&](qint64 samples) {
+        timers.push_back(samples);
+        if (GetParam() != Inside::BlockStops && samples >= 4000)
+            act();
+    });
+    rec.StartRecord();
+    for (int tick = 0; tick < 100; ++tick)
+        server->advance(100'000);
+    EXPECT_EQ(afterStop, 0);
+    EXPECT_EQ(check.worst, 0.0);
+    ASSERT_FALSE(timers.empty());
+    if (GetParam() == Inside::TimerStopsAndStarts) {
+        // Each new run counts from 0 again and the signal goes on seamlessly.
+        EXPECT_EQ(restarts, 3);
+        EXPECT_EQ(std::count(timers.begin(), timers.end(), 800), 4);
+        EXPECT_GT(check.blocks, 5);
+    } else {
+        EXPECT_TRUE(stopped);
+        const int64_t heldBack = check.position;
+        server->advance(1'000'000); // stopped: nothing more
+        EXPECT_EQ(check.position, heldBack);
+        stopped = false; // the resumed run may stop itself again
+        rec.StartRecord();
+        server->advance(1'000'000);
+        EXPECT_EQ(afterStop, 0);
+        EXPECT_EQ(check.worst, 0.0);
+        EXPECT_GT(check.position, heldBack);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SimulatedRecorderHandler,
+                         ::testing::Values(Inside::BlockStops, Inside::TimerStops,
+                                           Inside::TimerStopsAndStarts));
 
 TEST(SimulatedDevices, PlayerEndsAfterTheEmptyArrayAndStopDropsTheQueue) {
     auto server = std::make_shared<SimulatedSoundServer>(SimulatedSoundServer::Clock::Manual);
