@@ -208,7 +208,7 @@ TEST(FileComponent, RawIsWrittenAndReadAsHeaderlessPcm) {
     writer.SetWaveFormat(0, 44100, 2, 5);
     EXPECT_EQ(messageOf([&] { writer.CreateNewFile(dir.filePath("c.raw")); }),
               ("Cannot create " + dir.filePath("c.raw") +
-               ": RAW files are written with 8, 16 or 32 bits per sample, not 5")
+               ": RAW files are written with 8, 16, 24 or 32 bits per sample, not 5")
                   .toStdString());
 }
 

@@ -46,8 +46,9 @@ bool WavIsCutOff(const QString& path) {
     return false;
 }
 
-// Frames an MP3 stream really decodes to: the packets' durations less the
-// encoder delay and padding its header announces. Reads headers only.
+// Frames an MP3 stream decodes to, counted from the frame headers: the
+// packets' durations less the encoder delay and padding FFmpeg announces.
+// Reads headers only, never decodes.
 int64_t ScanMp3Frames(AVFormatContext* format, int stream, AVPacket* packet, int rate) {
     const AVRational timeBase = format->streams[stream]->time_base;
     int64_t total = 0;
@@ -64,8 +65,60 @@ int64_t ScanMp3Frames(AVFormatContext* format, int stream, AVPacket* packet, int
     return std::max<int64_t>(total, 0);
 }
 
-// Containers that state these codecs' length to the sample; others (ASF's
-// WMA above all) are counted by decoding.
+// The exact length an MP3 file's Xing/Info header states: its frame count,
+// less the encoder delay and padding of a LAME tag (which FFmpeg drops when
+// decoding). -1 when the first frame carries no such header. Reads a few KB.
+int64_t Mp3HeaderFrames(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    QByteArray head = file.read(10);
+    if (head.size() == 10 && head.startsWith("ID3")) {
+        const auto b = [&](int i) { return qint64(uchar(head[i]) & 0x7f); };
+        const qint64 tagSize =
+            10 + (b(6) << 21 | b(7) << 14 | b(8) << 7 | b(9)) + ((uchar(head[5]) & 0x10) ? 10 : 0);
+        file.seek(tagSize);
+    } else {
+        file.seek(0);
+    }
+    const QByteArray frame = file.read(4096);
+    const auto u8 = [&](int i) { return i < frame.size() ? int(uchar(frame[i])) : 0; };
+    const auto be32 = [&](int i) {
+        return int64_t(u8(i)) << 24 | int64_t(u8(i + 1)) << 16 | int64_t(u8(i + 2)) << 8 |
+               int64_t(u8(i + 3));
+    };
+    if (frame.size() < 200 || u8(0) != 0xff || (u8(1) & 0xe0) != 0xe0)
+        return -1;
+    const int version = (u8(1) >> 3) & 3; // 3: MPEG-1, 2: MPEG-2, 0: MPEG-2.5
+    const int layer = (u8(1) >> 1) & 3;   // 1: layer III
+    if (version == 1 || layer != 1)
+        return -1;
+    const bool mono = ((u8(3) >> 6) & 3) == 3;
+    const int sideInfo = version == 3 ? (mono ? 17 : 32) : (mono ? 9 : 17);
+    int at = 4 + sideInfo;
+    const QByteArray tag = frame.mid(at, 4);
+    if (tag != "Xing" && tag != "Info")
+        return -1;
+    const int64_t flags = be32(at + 4);
+    at += 8;
+    if (!(flags & 1))
+        return -1;
+    const int64_t frames = be32(at);
+    at += 4;
+    at += (flags & 2 ? 4 : 0) + (flags & 4 ? 100 : 0) + (flags & 8 ? 4 : 0);
+    const int64_t samplesPerFrame = version == 3 ? 1152 : 576;
+    int64_t total = frames * samplesPerFrame;
+    const QByteArray encoder = frame.mid(at, 4);
+    if (encoder == "LAME" || encoder == "Lavf" || encoder == "Lavc") {
+        const int64_t delay = int64_t(u8(at + 21)) << 4 | u8(at + 22) >> 4;
+        const int64_t padding = int64_t(u8(at + 22) & 0x0f) << 8 | u8(at + 23);
+        total -= delay + padding;
+    }
+    return total > 0 ? total : -1;
+}
+
+// Containers that state these codecs' length to the sample, decoder delay
+// and padding already taken off.
 bool ContainerLengthIsExact(AVCodecID codec) {
     switch (codec) {
     case AV_CODEC_ID_VORBIS:
@@ -79,6 +132,17 @@ bool ContainerLengthIsExact(AVCodecID codec) {
                (d->props & AV_CODEC_PROP_INTRA_ONLY);
     }
     }
+}
+
+// Samples per frame of WMA versions 1 and 2 (0 for other codecs).
+int64_t WmaFrameLength(AVCodecID codec, int rate) {
+    if (codec != AV_CODEC_ID_WMAV1 && codec != AV_CODEC_ID_WMAV2)
+        return 0;
+    if (rate <= 16000)
+        return 512;
+    if (rate <= 22050 || (rate <= 32000 && codec == AV_CODEC_ID_WMAV1))
+        return 1024;
+    return 2048;
 }
 
 // Decoder slack at the end of a stream that is padded or cut silently;
@@ -114,18 +178,41 @@ FfmpegDecoder::FfmpegDecoder(const QString& path) : path_(path) {
         const bool estimated = format_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
         if (std::strcmp(format_->iformat->name, "wav") == 0 && WavIsCutOff(path))
             fail(QStringLiteral("the file is cut off or damaged"));
-        if (codec_->codec_id == AV_CODEC_ID_MP3 && !estimated) {
-            length_ = ScanMp3Frames(format_, stream_, packet_, rate_);
-            rewind(0);
-        } else if (ContainerLengthIsExact(codec_->codec_id) && st->duration != AV_NOPTS_VALUE &&
-                   st->duration > 0 && !estimated) {
-            length_ = av_rescale_q(st->duration, st->time_base, AVRational{1, rate_});
+        const int64_t containerLength =
+            st->duration != AV_NOPTS_VALUE && st->duration > 0 && !estimated
+                ? av_rescale_q(st->duration, st->time_base, AVRational{1, rate_})
+                : -1;
+        if (codec_->codec_id == AV_CODEC_ID_MP3) {
+            // The Xing/LAME header when there is one; otherwise the frame
+            // headers are counted (exact to the frame, without decoding).
+            length_ = Mp3HeaderFrames(path);
+            if (length_ < 0) {
+                length_ = ScanMp3Frames(format_, stream_, packet_, rate_);
+                rewind(0);
+            }
+        } else if (ContainerLengthIsExact(codec_->codec_id) && containerLength >= 0) {
+            length_ = containerLength;
             // Opus announces priming samples the decoder drops.
             if (codec_->codec_id == AV_CODEC_ID_OPUS && st->codecpar->initial_padding > 0)
                 length_ = std::max<int64_t>(
                     0, length_ - av_rescale(st->codecpar->initial_padding, rate_, 48000));
+        } else if (containerLength >= 0) {
+            // The container states the play time (ASF's WMA to the millisecond):
+            // that is the length, and reading pads or cuts the decoder's few
+            // frames of slack at the very end to match it. A WMA decoder
+            // completes its first frame only with the second packet, so it
+            // delivers one frame less than the play time.
+            length_ =
+                std::max<int64_t>(0, containerLength - WmaFrameLength(codec_->codec_id, rate_));
         } else {
             length_ = countFrames();
+            // A header that promised much more than the file holds: cut off.
+            if (estimated && st->duration != AV_NOPTS_VALUE) {
+                const int64_t promised =
+                    av_rescale_q(st->duration, st->time_base, AVRational{1, rate_});
+                if (length_ < promised * 9 / 10 && length_ + rate_ < promised)
+                    fail(QStringLiteral("the file is cut off or damaged"));
+            }
         }
     } catch (...) {
         release();

@@ -13,9 +13,10 @@ struct SwrContext;
 namespace varnelo {
 
 // Every format FFmpeg reads (MP3, WAV, WMA, OGG Vorbis/Opus, FLAC...).
-// The length comes from the container when it knows it exactly and is
-// counted by decoding otherwise; reading then delivers exactly that many
-// frames (a few frames of decoder slack are padded or cut).
+// The length comes from the container or the MP3 header when they state it,
+// from the MP3 frame headers when not, and is counted by decoding only for
+// streams that say nothing; reading then delivers exactly that many frames
+// (a few frames of decoder slack at the end are padded or cut).
 class FfmpegDecoder : public AudioDecoder {
 public:
     explicit FfmpegDecoder(const QString& path);

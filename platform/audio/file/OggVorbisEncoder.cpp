@@ -4,6 +4,7 @@
 
 #include <vorbis/vorbisenc.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace varnelo {
@@ -18,7 +19,7 @@ bool OggVorbisEncoder::Accepts(int rate, int channels, int minKbps, int nominalK
 }
 
 OggVorbisEncoder::OggVorbisEncoder(const QString& path, const VorbisSettings& s)
-    : AudioEncoder(path), channels_(s.channels) {
+    : AudioEncoder(path), channels_(s.channels), maxPageFrames_(std::max(s.rate / 2, 1)) {
     vorbis_info_init(&info_);
     const int rc =
         s.quality > 0
@@ -73,11 +74,11 @@ void OggVorbisEncoder::Write(const float* samples, int64_t frames) {
         frames -= chunk;
         drain(false);
     }
-    // Every array ends its page, so what was handed over is on disk at once
-    // (apart from the encoder's short look-ahead).
-    drain(true);
 }
 
+// Encodes what the analysis holds; every page that completes (4 KB or half a
+// second of audio, whichever comes first) goes to the disk at once. `flushAll` also ends the
+// last, partial page.
 void OggVorbisEncoder::drain(bool flushAll) {
     bool wrote = false;
     ogg_page page;
@@ -87,9 +88,13 @@ void OggVorbisEncoder::drain(bool flushAll) {
         ogg_packet packet;
         while (vorbis_bitrate_flushpacket(&dsp_, &packet)) {
             ogg_stream_packetin(&stream_, &packet);
-            while (ogg_stream_pageout(&stream_, &page)) {
+            // Quiet audio fills pages slowly: a page never holds more than
+            // half a second, so a crash loses little.
+            const bool due = packet.granulepos - pageGranule_ >= maxPageFrames_;
+            while (due ? ogg_stream_flush(&stream_, &page) : ogg_stream_pageout(&stream_, &page)) {
                 put(page.header, size_t(page.header_len));
                 put(page.body, size_t(page.body_len));
+                pageGranule_ = ogg_page_granulepos(&page);
                 wrote = true;
             }
         }

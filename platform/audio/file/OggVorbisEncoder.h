@@ -17,7 +17,7 @@ struct VorbisSettings {
 };
 
 // OGG Vorbis through libvorbisenc; every completed Ogg page is written and
-// flushed at once.
+// flushed at once, and a page holds at most half a second of audio.
 class OggVorbisEncoder : public AudioEncoder {
 public:
     OggVorbisEncoder(const QString& path, const VorbisSettings& settings);
@@ -33,6 +33,8 @@ private:
     void drain(bool flushAll);
 
     int channels_;
+    int64_t maxPageFrames_;   // a page is ended once it holds this much audio
+    int64_t pageGranule_ = 0; // end position of the last page written
     vorbis_info info_;
     vorbis_comment comment_;
     vorbis_dsp_state dsp_;

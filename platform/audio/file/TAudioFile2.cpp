@@ -125,8 +125,9 @@ bool TAudioFile2::CheckOggFormat(int frequency, int channels, int bitrateKbps, i
     return OggVorbisEncoder::Accepts(frequency, channels, lo, std::clamp(bitrateKbps, lo, hi), hi);
 }
 
-void TAudioFile2::SetWaveFormat(int, int frequency, int channels, int bits) {
+void TAudioFile2::SetWaveFormat(int formatCode, int frequency, int channels, int bits) {
     output_.ogg = false;
+    output_.formatCode = formatCode;
     output_.rate = frequency;
     output_.channels = channels;
     output_.bits = bits;
@@ -167,11 +168,11 @@ void TAudioFile2::CreateNewFile(const QString& path, int) {
                            .arg(path)
                            .arg(output_.rate)
                            .arg(output_.channels));
-    if (!output_.ogg && !RawPcmEncoder::Supports(output_.bits))
-        throw AppError(QStringLiteral("Cannot create %1: RAW files are written with 8, 16 or 32 "
-                                      "bits per sample, not %2")
-                           .arg(path)
-                           .arg(output_.bits));
+    if (!output_.ogg) {
+        const QString refusal = RawPcmEncoder::Refusal(output_.formatCode, output_.bits);
+        if (!refusal.isEmpty())
+            throw AppError(QStringLiteral("Cannot create %1: %2").arg(path, refusal));
+    }
     const int inRate = inputRate_ > 0 ? inputRate_ : output_.rate;
     const int inChannels = inputChannels_ > 0 ? inputChannels_ : output_.channels;
     std::unique_ptr<SampleConverter> converter;
@@ -188,7 +189,8 @@ void TAudioFile2::CreateNewFile(const QString& path, int) {
         s.maxKbps = output_.maxKbps;
         encoder_ = std::make_unique<OggVorbisEncoder>(path, s);
     } else {
-        encoder_ = std::make_unique<RawPcmEncoder>(path, output_.channels, output_.bits);
+        encoder_ = std::make_unique<RawPcmEncoder>(path, output_.formatCode, output_.channels,
+                                                   output_.bits);
     }
     converter_ = std::move(converter);
 }

@@ -12,6 +12,22 @@ class SampleConverter;
 
 // The file component on FFmpeg (reading) and libvorbis/libogg or plain PCM
 // (writing). One instance is used either as a reader or as a writer at a time.
+//
+// Reading: MP3, WAV, WMA, OGG (Vorbis, Opus), FLAC and whatever else FFmpeg
+// decodes; files ending in .raw are headerless PCM, 44100 Hz, stereo, 16-bit
+// little-endian. ReadArray's count and all positions are sample positions.
+//
+// Writing OGG: quality > 0 is Vorbis quality mode at quality / 1000; otherwise
+// managed bitrate mode with the smaller bound as minimum and the larger as
+// maximum, and a nominal bitrate outside them moved to the nearer bound (the
+// encoder refuses a nominal outside its bounds). CheckOggFormat asks the
+// encoder about the same values.
+// Writing RAW: SetWaveFormat's code follows the WAVE format tags: 0 or 1 is
+// integer PCM (8-bit unsigned, 16, 24 or 32-bit signed), 3 is 32-bit float;
+// all little-endian. Other codes and sizes make CreateNewFile throw.
+// Every completed Ogg page and every RAW array is flushed to the disk, so a
+// crash or a full disk leaves a playable file.
+//
 // GUI thread only.
 class TAudioFile2 : public IAudioFile2 {
 public:
@@ -55,6 +71,7 @@ private:
         int channels = 2;
         int quality = 300;
         int minKbps = 128, nominalKbps = 128, maxKbps = 128;
+        int formatCode = 1; // RAW: see RawPcmEncoder
         int bits = 16;
     } output_;
     int inputRate_ = 0;     // 0: same as the output
