@@ -31,6 +31,10 @@ Tfm_dev::Tfm_dev(IAudioRecord2& AudioRecord1, QWidget* parent)
     cb_rdson = new QComboBox(GroupBox1);
     cb_rdson->setObjectName(QStringLiteral("cb_rdson"));
     cb_rdson->setGeometry(10, 52, 218, 24);
+    // With a placeholder a list does not select its first entry by itself, so
+    // the filling alone decides what is shown selected (possibly nothing).
+    cb_rd->setPlaceholderText(QStringLiteral("No recording device"));
+    cb_rdson->setPlaceholderText(QStringLiteral("No input line selected"));
 
     GroupBox2 = new QGroupBox(QStringLiteral("Recording Volume"), this);
     GroupBox2->setGeometry(6, 94, 238, 100);
