@@ -48,14 +48,18 @@ int64_t FfmpegDecodedFrames(const QString& path, int channels) {
 }
 
 double ZeroCrossingFrequency(const SampleArray& audio) {
+    // Upward crossings with a little hysteresis, so that the faint noise of
+    // an encoder's leading silence does not count as signal.
+    constexpr float Arm = -0.02f;
     const int64_t frames = audio.Frames();
-    if (frames < 2)
-        return 0;
     int64_t crossings = 0, first = -1, last = -1;
-    for (int64_t i = 1; i < frames; ++i) {
-        const float a = audio.samples[size_t((i - 1) * audio.channels)];
-        const float b = audio.samples[size_t(i * audio.channels)];
-        if (a < 0 && b >= 0) {
+    bool armed = false;
+    for (int64_t i = 0; i < frames; ++i) {
+        const float v = audio.samples[size_t(i * audio.channels)];
+        if (v < Arm) {
+            armed = true;
+        } else if (armed && v >= 0) {
+            armed = false;
             if (first < 0)
                 first = i;
             last = i;

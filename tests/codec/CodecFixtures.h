@@ -17,7 +17,7 @@ bool FfmpegSine(const QString& out, double hz, int rate, int channels, double se
 // How many frames the ffmpeg command-line tool decodes from the file.
 int64_t FfmpegDecodedFrames(const QString& path, int channels);
 
-// Frequency estimated from the zero crossings of the first channel.
+// Frequency estimated from the upward zero crossings of the first channel.
 double ZeroCrossingFrequency(const SampleArray& audio);
 
 } // namespace varnelo::test

@@ -168,6 +168,10 @@ FfmpegDecoder::FfmpegDecoder(const QString& path) : path_(path) {
         if ((rc = avformat_find_stream_info(format_, nullptr)) < 0)
             fail(avError(rc));
         stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+        for (unsigned i = 0; stream_ < 0 && i < format_->nb_streams; ++i)
+            if (format_->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO &&
+                format_->streams[i]->codecpar->ch_layout.nb_channels <= 0)
+                fail(QStringLiteral("it has no channels"));
         if (stream_ < 0)
             fail(QStringLiteral("it holds no audio this program can decode"));
         openCodec();

@@ -41,20 +41,30 @@ OggVorbisEncoder::OggVorbisEncoder(const QString& path, const VorbisSettings& s)
     vorbis_block_init(&dsp_, &block_);
     ogg_stream_init(&stream_, std::rand());
 
-    ogg_packet header, commentHeader, codeHeader;
-    vorbis_analysis_headerout(&dsp_, &comment_, &header, &commentHeader, &codeHeader);
-    ogg_stream_packetin(&stream_, &header);
-    ogg_stream_packetin(&stream_, &commentHeader);
-    ogg_stream_packetin(&stream_, &codeHeader);
-    ogg_page page;
-    while (ogg_stream_flush(&stream_, &page)) {
-        put(page.header, size_t(page.header_len));
-        put(page.body, size_t(page.body_len));
+    try {
+        ogg_packet header, commentHeader, codeHeader;
+        vorbis_analysis_headerout(&dsp_, &comment_, &header, &commentHeader, &codeHeader);
+        ogg_stream_packetin(&stream_, &header);
+        ogg_stream_packetin(&stream_, &commentHeader);
+        ogg_stream_packetin(&stream_, &codeHeader);
+        ogg_page page;
+        while (ogg_stream_flush(&stream_, &page)) {
+            put(page.header, size_t(page.header_len));
+            put(page.body, size_t(page.body_len));
+        }
+        flush();
+    } catch (...) {
+        // No destructor runs for a constructor that throws.
+        release();
+        throw;
     }
-    flush();
 }
 
 OggVorbisEncoder::~OggVorbisEncoder() {
+    release();
+}
+
+void OggVorbisEncoder::release() {
     ogg_stream_clear(&stream_);
     vorbis_block_clear(&block_);
     vorbis_dsp_clear(&dsp_);

@@ -31,6 +31,7 @@ public:
 
 private:
     void drain(bool flushAll);
+    void release();
 
     int channels_;
     int64_t maxPageFrames_;   // a page is ended once it holds this much audio
