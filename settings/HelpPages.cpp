@@ -66,7 +66,7 @@ const std::array<QStringList, 4>& RecordingSourceHelpTexts() {
 QPlainTextEdit* MakeHelpPage(QWidget* parent, int page) {
     auto* memo = new QPlainTextEdit(parent);
     memo->setReadOnly(true);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memo->setPlainText(RecordingSourceHelpTexts()[size_t(page)].join(QLatin1Char('\n')));
     memo->setVisible(page == 0);
     return memo;
