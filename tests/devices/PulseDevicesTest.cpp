@@ -244,6 +244,36 @@ TEST(PulseDevices, AVanishedSourceEndsCaptureWithAnError) {
     EXPECT_FALSE(rec.LineSelected());
 }
 
+TEST(PulseDevices, ASourceThatVanishesWhilePausedIsReportedAtTheResume) {
+    const QString module = pactl({"load-module", "module-null-sink", "sink_name=varnelo_gone",
+                                  "sink_properties=device.description=Gone_Output"});
+    ASSERT_FALSE(module.isEmpty());
+    PulseAudioRecord rec;
+    rec.SelectLine(lineNamed(rec, "Monitor of Gone_Output"));
+    rec.SetRecordFormat(44100, 2);
+    rec.SetBlockSize(4410);
+    QSignalSpy blocks(&rec, &IAudioRecord2::OnEndArrayRecord);
+    QSignalSpy errors(&rec, &IAudioRecord2::OnError);
+    QObject::connect(&rec, &IAudioRecord2::OnEndArrayRecord, [&] { rec.GetRecordArray(); });
+    rec.StartRecord();
+    ASSERT_EQ(rec.RecordStatus(), 0);
+    ASSERT_TRUE(blocks.wait(5000));
+    rec.StopRecord();
+    pactl({"unload-module", module});
+    // The server's notice may reach the recorder before or after the resume:
+    // either the resume throws, or the resumed capture ends with OnError. It
+    // never goes on silently or from another source.
+    QCoreApplication::processEvents();
+    try {
+        rec.StartRecord();
+        ASSERT_TRUE(errors.wait(5000));
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.message().startsWith("Recording stopped: ") ||
+                    e.message().startsWith("Recording cannot go on: "))
+            << e.message().toStdString();
+    }
+}
+
 TEST(PulseDevices, ATwoSecondStallOfTheGuiThreadLosesNothing) {
     PulseAudioRecord rec;
     rec.SetRecordFormat(8000, 1);

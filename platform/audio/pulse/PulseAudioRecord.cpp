@@ -122,11 +122,19 @@ void PulseAudioRecord::SetRecordFormat(int sampleRate, int channels) {
     rate_ = sampleRate > 0 ? sampleRate : 44100;
     channels_ = std::clamp(channels, 1, 2);
     blocks_.Reset(rate_, channels_);
+    lostWhilePaused_.clear();
     std::lock_guard guard(mutex_);
     captured_.clear();
 }
 
 void PulseAudioRecord::StartRecord() {
+    if (!lostWhilePaused_.isEmpty()) {
+        // A resume cannot go on where the pause began: say so instead of
+        // recording from somewhere else.
+        QString message;
+        message.swap(lostWhilePaused_);
+        throw AppError(message);
+    }
     status_ = 0;
     statusText_.clear();
     if (!server_ || !server_->alive()) {
@@ -139,6 +147,9 @@ void PulseAudioRecord::StartRecord() {
     if (stream_) {
         // Resuming a pause: the same stream goes on where it stopped.
         PulseLock lock(server_->loop());
+        if (pa_stream_get_state(stream_) != PA_STREAM_READY)
+            throw AppError(QStringLiteral("Recording cannot go on: the sound server or the "
+                                          "recording source went away."));
         server_->wait(pa_stream_cork(
             stream_, 0,
             [](pa_stream*, int, void* loop) {
@@ -289,9 +300,12 @@ void PulseAudioRecord::deliver() {
 
 void PulseAudioRecord::fail(const QString& message) {
     const bool wasCapturing = capturing_;
+    const bool paused = !capturing_ && stream_;
     closeStream();
     if (wasCapturing)
         emit OnError(message);
+    else if (paused)
+        lostWhilePaused_ = message; // told at the resume
 }
 
 } // namespace varnelo

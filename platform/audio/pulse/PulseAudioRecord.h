@@ -70,6 +70,7 @@ private:
     bool capturing_ = false;
     int status_ = 0;
     QString statusText_;
+    QString lostWhilePaused_; // why a paused capture cannot resume
     int64_t sinceStart_ = 0;
     int nBlock_ = 0;
     BlockQueue blocks_;
