@@ -367,7 +367,16 @@ void FfmpegDecoder::rewind(int64_t targetFrame) {
 
 void FfmpegDecoder::Seek(int64_t frame) {
     frame = std::clamp<int64_t>(frame, 0, length_);
-    rewind(frame);
+    // MP3 and WMA timestamps after a jump are estimates (tens of frames off),
+    // so those streams are decoded from the start up to the target instead;
+    // the frames before it are dropped as they come.
+    const AVCodecID codec = codec_->codec_id;
+    if (codec == AV_CODEC_ID_MP3 || WmaFrameLength(codec, rate_) > 0) {
+        rewind(0);
+        skipUntil_ = frame;
+    } else {
+        rewind(frame);
+    }
     position_ = frame;
 }
 
