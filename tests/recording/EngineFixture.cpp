@@ -138,6 +138,7 @@ DecodedTone DecodeTone(IAudioFile2& reader, const QString& path) {
     int64_t crossings = 0;
     int64_t firstCrossing = -1, lastCrossing = -1;
     int sign = 0;
+    std::vector<int64_t> spacing;
     for (;;) {
         const SampleArray array = reader.ReadArray(8192);
         if (array.empty())
@@ -152,6 +153,8 @@ DecodedTone DecodeTone(IAudioFile2& reader, const QString& path) {
                     ++crossings;
                     if (firstCrossing < 0)
                         firstCrossing = tone.frames + i;
+                    else
+                        spacing.push_back(tone.frames + i - lastCrossing);
                     lastCrossing = tone.frames + i;
                 }
                 sign = 1;
@@ -162,9 +165,16 @@ DecodedTone DecodeTone(IAudioFile2& reader, const QString& path) {
         tone.frames += frames;
     }
     reader.CloseFile();
-    if (crossings > 1 && lastCrossing > firstCrossing)
-        tone.frequency = static_cast<double>(crossings - 1) * tone.sampleRate /
-                         static_cast<double>(lastCrossing - firstCrossing);
+    // The middle half of the crossing spacings: a gap in the sound (an output
+    // underrun on a loaded machine) does not bend the figure.
+    if (spacing.size() >= 4) {
+        std::sort(spacing.begin(), spacing.end());
+        const size_t from = spacing.size() / 4, to = spacing.size() * 3 / 4;
+        double sum = 0;
+        for (size_t i = from; i < to; ++i)
+            sum += static_cast<double>(spacing[i]);
+        tone.frequency = tone.sampleRate / (sum / static_cast<double>(to - from));
+    }
     return tone;
 }
 
