@@ -48,6 +48,8 @@ signals:
 
 private:
     void tick();
+    // One period of a whole-hertz sine at the rate, cached for render().
+    const std::vector<double>& period(double frequency, int rate) const;
 
     Clock clock_;
     std::vector<Line> lines_;
@@ -55,6 +57,9 @@ private:
     int64_t now_ = 0;
     QElapsedTimer wall_;
     QTimer timer_;
+    mutable std::vector<double> period_;
+    mutable double periodFrequency_ = 0;
+    mutable int periodRate_ = 0;
 };
 
 } // namespace varnelo
