@@ -6,11 +6,11 @@
 #include "platform/core/AppError.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QThread>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
