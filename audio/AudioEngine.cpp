@@ -211,13 +211,17 @@ void AudioEngine::StopRecording() {
     state_.RecordingActive = false;
     state_.AddRecordingToList = false;
     state_.RecordingNotPaused = true;
-    Guarded(firstError, [this] {
-        display_.ClearTexts();
-        AudioVisualization21.SetVisible(false);
-        DisplayObjects::SetEnabled(display_.play_bar, false);
-    });
+    Guarded(firstError, [this] { ResetDisplay(); });
     if (firstError)
         std::rethrow_exception(firstError);
+}
+
+// The display after a recording or playback: no texts, no level display, an
+// inactive play bar that keeps its position.
+void AudioEngine::ResetDisplay() {
+    display_.ClearTexts();
+    AudioVisualization21.SetVisible(false);
+    DisplayObjects::SetEnabled(display_.play_bar, false);
 }
 
 void AudioEngine::PauseResumeRecording() {
@@ -350,11 +354,7 @@ void AudioEngine::StopPlayback() {
         if (AudioFilepaly.IsOpen())
             AudioFilepaly.CloseFile();
     });
-    Guarded(firstError, [this] {
-        display_.ClearTexts();
-        AudioVisualization21.SetVisible(false);
-        DisplayObjects::SetEnabled(display_.play_bar, false);
-    });
+    Guarded(firstError, [this] { ResetDisplay(); });
     if (firstError)
         std::rethrow_exception(firstError);
 }

@@ -58,6 +58,7 @@ public slots:
     void AudioPlayer21Error(const QString& message);
 
 private:
+    void ResetDisplay();
     EngineState& state_;
     SettingsFile& settings_;
     IAudioRecord2& AudioRecord1;
