@@ -15,6 +15,16 @@ int ChannelPosition(const SettingsFile& settings, const QString& section, const 
     const int position = settings.ReadInteger(section, key, 1);
     return position == 0 || position == 1 ? position : 1;
 }
+
+// "File Info: Stereo 300Q 44100HZ": channel mode, the encoder's setting with its unit
+// letter, and the sample rate.
+QString InfoText(int channel, int value, QChar unit, int frequency) {
+    return QStringLiteral("File Info: %1 %2%3 %4HZ")
+        .arg(ChannelName(channel, 1))
+        .arg(value)
+        .arg(unit)
+        .arg(frequency);
+}
 } // namespace
 
 EncoderSetup ReadEncoderSetup(const SettingsFile& settings, int format, bool customNaming) {
@@ -30,10 +40,7 @@ EncoderSetup ReadEncoderSetup(const SettingsFile& settings, int format, bool cus
             TableValue(FrequencyTable, settings.ReadInteger(raw, QStringLiteral("f"), 8), 8);
         setup.formatCode =
             settings.ReadInteger(raw, QStringLiteral("format"), 0) + (customNaming ? 0 : 1);
-        setup.infoText = QStringLiteral("File Info: %1 %2B %3HZ")
-                             .arg(ChannelName(channel, 1))
-                             .arg(setup.bits)
-                             .arg(setup.frequency);
+        setup.infoText = InfoText(channel, setup.bits, u'B', setup.frequency);
         return setup;
     }
 
@@ -51,17 +58,11 @@ EncoderSetup ReadEncoderSetup(const SettingsFile& settings, int format, bool cus
     setup.qualityMode = settings.ReadBool(ogg, QStringLiteral("enable quality"), true);
     if (setup.qualityMode) {
         setup.quality = settings.ReadInteger(ogg, QStringLiteral("quality"), 300);
-        setup.infoText = QStringLiteral("File Info: %1 %2Q %3HZ")
-                             .arg(ChannelName(channel, 1))
-                             .arg(setup.quality)
-                             .arg(setup.frequency);
+        setup.infoText = InfoText(channel, setup.quality, u'Q', setup.frequency);
     } else {
         setup.quality = 0;
         setup.checkBitrate = customNaming ? setup.minimum : setup.bitrate;
-        setup.infoText = QStringLiteral("File Info: %1 %2K %3HZ")
-                             .arg(ChannelName(channel, 1))
-                             .arg(setup.minimum)
-                             .arg(setup.frequency);
+        setup.infoText = InfoText(channel, setup.minimum, u'K', setup.frequency);
     }
     return setup;
 }
