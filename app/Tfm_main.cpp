@@ -85,6 +85,17 @@ void Tfm_main::SetWindows(const ProgramWindows& windows) {
     connect(windows_.fm_list, &Tfm_list::FormMouseDown, this, &Tfm_main::ListFormMouseDown);
     connect(windows_.fm_list, &Tfm_list::FormMouseMove, this, &Tfm_main::ListFormMouseMove);
     connect(windows_.fm_list, &Tfm_list::FormMouseUp, this, &Tfm_main::ListFormMouseUp);
+
+    // Title bar drags follow the same rules as background drags: the main
+    // window takes a list window it sits on along and snaps onto it; the
+    // list window slides along the main window's bottom edge while docked
+    // and tears away from it, or snaps onto it.
+    Skin1.SetWindowDragHandler(this, [this](QPoint delta, bool) { MoveMainWindow(delta, true); });
+    Skin1.SetWindowDragHandler(windows_.fm_list, [this](QPoint delta, bool first) {
+        if (first)
+            listBarHeldDocked_ = windows_.fm_list->geometry().top() == geometry().top() + height();
+        listBarHeldDocked_ = MoveListWindow(delta, listBarHeldDocked_);
+    });
 }
 
 void Tfm_main::FormCreate() {
@@ -316,12 +327,18 @@ void Tfm_main::FormMouseDown(int x, int y) {
 }
 
 void Tfm_main::FormMouseMove(int x, int y) {
-    if (!windows_.fm_list)
+    MoveMainWindow(QPoint(x, y) - MainDragAnchor, !state_.MainDragIdle && LeftButtonDown());
+}
+
+void Tfm_main::MoveMainWindow(QPoint delta, bool dragging) {
+    if (!windows_.fm_list) {
+        if (dragging)
+            MoveWindowTo(*this, pos() + delta);
         return;
+    }
     Tfm_list& list = *windows_.fm_list;
     const PairPosition at{geometry().topLeft(), height(), list.geometry().topLeft()};
-    const bool dragging = !state_.MainDragIdle && LeftButtonDown();
-    const PairPosition to = MainWindowMouseMove(at, QPoint(x, y), MainDragAnchor, dragging);
+    const PairPosition to = MainWindowMouseMove(at, delta, QPoint(0, 0), dragging);
     if (to.main != at.main)
         MoveWindowTo(*this, to.main);
     if (to.list != at.list)
@@ -345,13 +362,18 @@ void Tfm_main::ListFormMouseDown(int x, int y) {
 void Tfm_main::ListFormMouseMove(int x, int y) {
     if (state_.ListDragIdle || !LeftButtonDown() || !windows_.fm_list)
         return;
+    state_.SkinControlPressed =
+        MoveListWindow(QPoint(x, y) - ListDragAnchor, state_.SkinControlPressed);
+}
+
+bool Tfm_main::MoveListWindow(QPoint delta, bool heldDocked) {
     Tfm_list& list = *windows_.fm_list;
     const int mainBottom = geometry().top() + height();
-    const ListDrag at{list.geometry().topLeft(), state_.SkinControlPressed};
-    const ListDrag to = ListWindowMouseMove(at, mainBottom, QPoint(x, y), ListDragAnchor);
-    state_.SkinControlPressed = to.heldDocked;
+    const ListDrag at{list.geometry().topLeft(), heldDocked};
+    const ListDrag to = ListWindowMouseMove(at, mainBottom, delta, QPoint(0, 0));
     if (to.list != at.list)
         MoveWindowTo(list, to.list);
+    return to.heldDocked;
 }
 
 void Tfm_main::ListFormMouseUp(int, int) {

@@ -150,6 +150,12 @@ private:
     // Places a dialog at the offset from this window and shows it modally.
     void ShowModalAt(QDialog& dialog, int dx);
     void MoveWindowTo(QWidget& window, QPoint topLeft);
+    // The move rules shared by background and title bar drags. `delta`: the
+    // pointer's position in the window's client coordinates less the press
+    // position. `dragging`: a drag is armed and the left button is down.
+    void MoveMainWindow(QPoint delta, bool dragging);
+    // Returns whether the list window is held docked after the move.
+    bool MoveListWindow(QPoint delta, bool heldDocked);
     static bool LeftButtonDown();
 
     SettingsFile& settings_;
@@ -162,6 +168,9 @@ private:
     bool showSequenceRan_ = false;
     QPoint MainDragAnchor;
     QPoint ListDragAnchor;
+    // A title bar drag of the list window that started docked stays docked
+    // (it slides) until it tears away, as one that snapped on during a drag.
+    bool listBarHeldDocked_ = false;
 };
 
 } // namespace varnelo

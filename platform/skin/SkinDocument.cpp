@@ -111,8 +111,13 @@ public:
             item.setAction(SkinAction::Minimize);
         else if (action == u"close")
             item.setAction(SkinAction::Close);
+        else if (action == u"move")
+            item.setAction(SkinAction::Move);
         else if (!action.isEmpty())
             fail(QStringLiteral("%1 has an unknown skin:action \"%2\"").arg(owner, action));
+        // The title bar moves its window unless the skin says otherwise.
+        if (action.isEmpty() && kind == SkinKind::Area && name == u"bar")
+            item.setAction(SkinAction::Move);
 
         if (kind == SkinKind::Button)
             loadStates(node, form, item, owner);
@@ -178,6 +183,13 @@ public:
         else if (!align.isEmpty() && align != u"left")
             fail(QStringLiteral("%1 has a bad skin:align \"%2\"").arg(owner, align));
         style.align = h | Qt::AlignVCenter;
+        const QString elide = node.attr(QStringLiteral("skin:elide"));
+        if (elide == u"middle")
+            style.elide = Qt::ElideMiddle;
+        else if (elide == u"left")
+            style.elide = Qt::ElideLeft;
+        else if (!elide.isEmpty() && elide != u"right")
+            fail(QStringLiteral("%1 has a bad skin:elide \"%2\"").arg(owner, elide));
         item.setLabelStyle(style);
         item.setInitialText(node.attr(QStringLiteral("skin:text")));
     }

@@ -157,7 +157,7 @@ void SkinItem::paintLabel(QPainter& painter) {
     painter.setFont(label_.font);
     painter.setPen(enabled_ ? label_.color : label_.disabledColor);
     const QFontMetrics fm(label_.font);
-    const QString shown = fm.elidedText(text_, Qt::ElideRight, bounds_.width());
+    const QString shown = fm.elidedText(text_, label_.elide, bounds_.width());
     painter.drawText(bounds_, int(label_.align) | Qt::TextSingleLine, shown);
     painter.restore();
 }

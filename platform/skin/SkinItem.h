@@ -20,7 +20,7 @@ namespace varnelo {
 class SkinForm;
 
 enum class SkinKind { Window, Button, Label, Slider, Area };
-enum class SkinAction { None, Minimize, Close };
+enum class SkinAction { None, Minimize, Close, Move };
 enum class SkinState { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
 
 // One drawn layer: a part of the skin document rendered into a rectangle of
@@ -46,6 +46,8 @@ struct LabelStyle {
     QColor color{Qt::white};
     QColor disabledColor{Qt::gray};
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    // Where a text too long for the bounds loses characters ("…").
+    Qt::TextElideMode elide = Qt::ElideRight;
 };
 
 // A named object of a form: a button, a label, a slider, an area (a named

@@ -30,6 +30,7 @@ void SkinSurface::setForm(SkinForm* form) {
     form_ = form;
     hover_ = pressed_ = nullptr;
     dragging_ = false;
+    movingWindow_ = false;
     if (form_) {
         form_->attach(this);
         setFixedSize(form_->size());
@@ -83,12 +84,31 @@ void SkinSurface::dragSlider(qreal x) {
         pressed_->SetPosition(pressed_->positionAt(x - grabOffset_));
 }
 
+void SkinSurface::dragWindow(QMouseEvent* event) {
+    QWidget* target = parentWidget();
+    if (!movingWindow_ || !target || !skin_ || !event->buttons().testFlag(Qt::LeftButton))
+        return;
+    // Measured against where the window is now, not where it was when the
+    // event was made: the window moves under the pointer.
+    const QPoint delta = target->mapFromGlobal(event->globalPosition()).toPoint() - moveAnchor_;
+    if (delta.isNull())
+        return;
+    const bool first = !movedWindow_;
+    movedWindow_ = true;
+    skin_->DragWindow(target, delta, first);
+}
+
 void SkinSurface::mousePressEvent(QMouseEvent* event) {
     const QPointer<SkinSurface> alive(this);
     SkinItem* item = itemAt(event->position());
     pressed_ = item;
     pressedButton_ = event->button();
     dragging_ = false;
+    movingWindow_ = item && item->action() == SkinAction::Move &&
+                    event->button() == Qt::LeftButton && parentWidget();
+    movedWindow_ = false;
+    if (movingWindow_)
+        moveAnchor_ = mapTo(parentWidget(), event->position()).toPoint();
     setHover(item);
     if (item && item->enabled() && item->kind() == SkinKind::Slider &&
         event->button() == Qt::LeftButton) {
@@ -111,9 +131,13 @@ void SkinSurface::mousePressEvent(QMouseEvent* event) {
 }
 
 void SkinSurface::mouseMoveEvent(QMouseEvent* event) {
+    const QPointer<SkinSurface> alive(this);
     if (dragging_)
         dragSlider(event->position().x());
     setHover(itemAt(event->position()));
+    dragWindow(event);
+    if (!alive)
+        return;
     forward(event);
     event->accept();
 }
@@ -126,6 +150,7 @@ void SkinSurface::mouseReleaseEvent(QMouseEvent* event) {
     SkinItem* pressed = pressed_;
     pressed_ = nullptr;
     dragging_ = false;
+    movingWindow_ = false;
     if (pressed)
         update(pressed->bounds());
     setHover(item);
@@ -157,6 +182,7 @@ void SkinSurface::runAction(SkinItem& item) {
     case SkinAction::Close:
         target->close();
         break;
+    case SkinAction::Move: // the window moved with the pointer already
     case SkinAction::None:
         break;
     }

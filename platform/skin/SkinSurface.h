@@ -35,6 +35,7 @@ private:
     void setHover(SkinItem* item);
     void forward(QMouseEvent* event);
     void dragSlider(qreal x);
+    void dragWindow(QMouseEvent* event);
     void runAction(SkinItem& item);
 
     QPointer<TSkin> skin_;
@@ -44,6 +45,11 @@ private:
     Qt::MouseButton pressedButton_ = Qt::NoButton;
     bool dragging_ = false;
     qreal grabOffset_ = 0; // pointer x minus thumb centre while dragging
+    // A drag of the window by its title bar: the press position in the
+    // window's client coordinates; whether a move has been reported yet.
+    bool movingWindow_ = false;
+    bool movedWindow_ = false;
+    QPoint moveAnchor_;
 };
 
 } // namespace varnelo

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 namespace varnelo {
@@ -14,6 +15,7 @@ struct TSkin::Impl {
     std::unique_ptr<SkinDocument> document;
     QString path;
     std::vector<QPointer<SkinSurface>> surfaces;
+    std::vector<std::pair<QPointer<QWidget>, WindowDragHandler>> dragHandlers;
 
     SkinSurface* surfaceOf(QWidget* window) const {
         for (const auto& s : surfaces)
@@ -90,6 +92,23 @@ ISkinObject* TSkin::GetSkinObject(QWidget* window) {
     if (!surface || !surface->form())
         throw AppError("The window has no skin form applied");
     return &surface->form()->window();
+}
+
+void TSkin::SetWindowDragHandler(QWidget* window, WindowDragHandler handler) {
+    auto& handlers = impl_->dragHandlers;
+    std::erase_if(handlers, [window](const auto& h) { return !h.first || h.first == window; });
+    if (window && handler)
+        handlers.emplace_back(window, std::move(handler));
+}
+
+void TSkin::DragWindow(QWidget* window, QPoint delta, bool first) {
+    for (const auto& [target, handler] : impl_->dragHandlers)
+        if (target == window) {
+            handler(delta, first);
+            return;
+        }
+    // Skinned windows have no frame: their client area is the window.
+    window->move(window->pos() + delta);
 }
 
 } // namespace varnelo

@@ -3,7 +3,9 @@
 #include "platform/skin/SkinObjects.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -35,12 +37,26 @@ public:
     // The object standing for the whole skinned window (named after the form).
     ISkinObject* GetSkinObject(QWidget* window);
 
+    // Dragging a window by its title bar (an object with skin:action="move",
+    // the "bar" area by default). While the left button is held after a press
+    // there, every move reports `delta`: the pointer's position in the
+    // window's client coordinates less the press position, as a window's own
+    // background drag measures it; `first` marks the first move of a drag.
+    // A window with a handler is moved by the handler (so a window that
+    // docks can apply its own rule); any other one the skin moves by delta.
+    using WindowDragHandler = std::function<void(QPoint delta, bool first)>;
+    void SetWindowDragHandler(QWidget* window, WindowDragHandler handler);
+
 signals:
     void Click(varnelo::ISkinObject* source);
     void MouseDown(varnelo::ISkinObject* source, int button, int x, int y);
     void MouseUp(varnelo::ISkinObject* source, int button, int x, int y);
 
 private:
+    friend class SkinSurface;
+    // Called by the window's surface for each move of a title bar drag.
+    void DragWindow(QWidget* window, QPoint delta, bool first);
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

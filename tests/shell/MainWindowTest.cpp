@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -203,6 +204,76 @@ TEST_F(MainWindow, DraggingTheBackgroundMovesTheDockedPair) {
     QTest::mouseRelease(Surface(), Qt::LeftButton, {}, background + QPoint(20, 30));
     EXPECT_TRUE(State().MainDragIdle);
 }
+
+// Dragging a window by its title bar ("bar") follows the rules of a
+// background drag of that window; a list window docked at the start of the
+// drag is held docked (it slides) until it tears away. The pointer's
+// positions are screen offsets from the press point; the events reach the
+// skin's surface as the window system would send them, in the coordinates of
+// the window where it is at that moment.
+struct BarDragCase {
+    const char* title;
+    bool listWindow; // the list window's bar is dragged, else the main window's
+    int listGap;     // the list window's top less the main window's bottom at the start
+    std::vector<QPoint> pointer;
+    QPoint mainMoved;
+    QPoint listMoved;
+};
+
+class BarDrag : public MainWindow, public ::testing::WithParamInterface<BarDragCase> {
+protected:
+    static void Send(QWidget& surface, QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+        const QPointF local = surface.mapFromGlobal(QPointF(global));
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, local, local, QPointF(global), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(&surface, &event);
+    }
+};
+
+TEST_P(BarDrag, MovesTheWindowsAsABackgroundDragWould) {
+    const BarDragCase& c = GetParam();
+    Tfm_list& list = *program_->fm_list;
+    const QRect main = Main().geometry();
+    list.setGeometry(
+        QRect(QPoint(list.geometry().left(), main.top() + main.height() + c.listGap), list.size()));
+    const QPoint mainBefore = Main().geometry().topLeft();
+    const QPoint listBefore = list.geometry().topLeft();
+    QWidget& window = c.listWindow ? static_cast<QWidget&>(list) : Main();
+    const QPoint onBar(100, 12); // on "bar", clear of every other object
+    QWidget* surface = window.childAt(onBar);
+    ASSERT_NE(surface, nullptr);
+    const QPoint press = surface->mapToGlobal(onBar);
+    Send(*surface, QEvent::MouseButtonPress, press, Qt::LeftButton);
+    EXPECT_TRUE(State().SkinControlPressed); // a marked press: no background drag
+    for (QPoint offset : c.pointer)
+        Send(*surface, QEvent::MouseMove, press + offset, Qt::LeftButton);
+    Send(*surface, QEvent::MouseButtonRelease, press + c.pointer.back(), Qt::NoButton);
+    EXPECT_EQ(Main().geometry().topLeft() - mainBefore, c.mainMoved);
+    EXPECT_EQ(list.geometry().topLeft() - listBefore, c.listMoved);
+    EXPECT_FALSE(State().SkinControlPressed);
+    EXPECT_TRUE(c.listWindow ? State().ListDragIdle : State().MainDragIdle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TitleBar, BarDrag,
+    ::testing::Values(
+        BarDragCase{
+            "MainTakesTheDockedListAlong", false, 0, {{20, 30}, {15, 34}}, {15, 34}, {15, 34}},
+        BarDragCase{"MainMovesAloneAwayFromTheList", false, 100, {{20, 30}}, {20, 30}, {0, 0}},
+        // Snaps down onto the list first; then the pair moves as one.
+        BarDragCase{"MainSnapsOntoTheListThenTakesItAlong",
+                    false,
+                    3,
+                    {{10, 0}, {20, 0}},
+                    {20, 0},
+                    {20, -3}},
+        BarDragCase{"DockedListSlidesAlongTheMainWindow", true, 0, {{25, 2}}, {0, 0}, {25, 0}},
+        BarDragCase{"DockedListTearsAway", true, 0, {{4, 20}}, {0, 0}, {4, 20}},
+        BarDragCase{"ListSnapsOntoTheMainWindow", true, 40, {{5, -37}, {5, -38}}, {0, 0}, {5, -40}},
+        BarDragCase{"FreeListMovesFreely", true, 60, {{-30, 20}}, {0, 0}, {-30, 20}}),
+    [](const ::testing::TestParamInfo<BarDragCase>& info) {
+        return std::string(info.param.title);
+    });
 
 TEST_F(MainWindow, PressingACommandObjectArmsNoDrag) {
     const QPoint before = Main().geometry().topLeft();

@@ -329,6 +329,103 @@ TEST_F(SkinTest, WindowObjectsMinimiseAndClose) {
     }
 }
 
+// A title bar drag, as the tests send it: the pointer positions of the moves
+// are in the window's client coordinates at the time of each move, relative
+// to the press point (the window follows the pointer between moves).
+struct BarDragCase {
+    const char* title;
+    const char* form;
+    bool onBar;       // pressed on "bar" (else on the form's face)
+    bool withHandler; // the window has a drag handler of its own
+    std::vector<QPoint> moves;
+    QPoint moved;                                  // the window's displacement after the drag
+    std::vector<std::pair<QPoint, bool>> reported; // handler calls (delta, first)
+};
+
+TEST_F(SkinTest, DraggingTheTitleBarMovesTheWindow) {
+    const BarDragCase cases[] = {
+        {"main window by its bar", "ve3zod", true, false, {{12, 7}, {3, -4}}, {15, 3}, {}},
+        {"list window by its bar", "listwin", true, false, {{-20, 30}}, {-20, 30}, {}},
+        {"a move back to the press point moves nothing",
+         "ve3zod",
+         true,
+         false,
+         {{0, 0}, {5, 0}},
+         {5, 0},
+         {}},
+        {"the face is not a title bar", "ve3zod", false, false, {{12, 7}}, {0, 0}, {}},
+        {"a handler moves the window itself",
+         "ve3zod",
+         true,
+         true,
+         {{12, 7}, {3, -4}},
+         {0, 0},
+         {{{12, 7}, true}, {{3, -4}, false}}},
+    };
+    for (const BarDragCase& c : cases) {
+        SCOPED_TRACE(c.title);
+        auto& w = Skinned(QString::fromLatin1(c.form));
+        w.move(200, 150);
+        const QPoint press = c.onBar ? Centre(w, QStringLiteral("bar"), QRect(60, 4, 40, 16))
+                                     : QPoint(w.width() - 4, w.height() - 3);
+        std::vector<std::pair<QPoint, bool>> reported;
+        if (c.withHandler)
+            skin.SetWindowDragHandler(
+                &w, [&](QPoint delta, bool first) { reported.emplace_back(delta, first); });
+        const QPoint before = w.pos();
+        PointAt(w, press);
+        QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, press);
+        QPoint pointer; // on the screen: it stays put while the window follows it
+        for (QPoint m : c.moves) {
+            pointer = w.mapToGlobal(press + m);
+            QTest::mouseMove(w.windowHandle(), press + m);
+        }
+        QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, w.mapFromGlobal(pointer));
+        EXPECT_EQ(w.pos() - before, c.moved);
+        EXPECT_EQ(reported, c.reported);
+        // After the release the pointer moves the window no more.
+        QTest::mouseMove(w.windowHandle(), press + QPoint(30, 30));
+        EXPECT_EQ(w.pos() - before, c.moved);
+        // The press and the moves still reach the window's own events.
+        EXPECT_TRUE(
+            Has("window press " + std::to_string(press.x()) + "," + std::to_string(press.y())));
+    }
+}
+
+TEST_F(SkinTest, LongLabelTextsLoseTheirMiddleWhereTheSkinSaysSo) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("elide.svg"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:skin="urn:varnelo:skin">
+<g skin:form="ve3zod" skin:bounds="0 0 200 60"><rect width="200" height="60" fill="#000"/>
+<g skin:object="middle" skin:kind="label" skin:bounds="0 0 150 20" skin:elide="middle"/>
+<g skin:object="right" skin:kind="label" skin:bounds="0 20 150 20"/>
+<g skin:object="expect" skin:kind="label" skin:bounds="0 40 150 20"/>
+</g></svg>)");
+    f.close();
+    TSkin small;
+    small.LoadSkin(path);
+    QWidget w;
+    small.ApplySkinForm(&w, QStringLiteral("ve3zod"));
+    ISkinObject* root = small.GetSkinObject(&w);
+    const QString text = QStringLiteral("File Name: ZEV-11-12-2026--01;09;57.ogg");
+    for (const char* name : {"middle", "right"})
+        root->FindObject(QString::fromLatin1(name))->QueryLabel()->SetText(text);
+    // The same text cut in the middle by hand, in the labels' default font.
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    const QString cut = QFontMetrics(font).elidedText(text, Qt::ElideMiddle, 150);
+    ASSERT_NE(cut, text) << "the text must be too long for the label";
+    ASSERT_TRUE(cut.endsWith(QStringLiteral(";57.ogg")));
+    root->FindObject(QStringLiteral("expect"))->QueryLabel()->SetText(cut);
+    const QImage middle = Picture(w, QRect(0, 0, 150, 20));
+    EXPECT_EQ(middle, Picture(w, QRect(0, 40, 150, 20)));
+    EXPECT_NE(middle, Picture(w, QRect(0, 20, 150, 20)));
+}
+
 TEST_F(SkinTest, TheSkinRemovesTheSystemFrame) {
     QWidget w;
     skin.ApplySkin(&w);
@@ -426,6 +523,16 @@ TEST(SkinLoadErrors, BrokenSkinFilesAreReportedByName) {
          "<svg xmlns:skin=\"urn:varnelo:skin\"><g skin:form=\"ve3zod\" skin:bounds=\"0 0 10 10\">"
          "<g skin:object=\"play\" skin:kind=\"knob\" skin:bounds=\"0 0 5 5\"/></g></svg>",
          "unknown skin:kind \"knob\""},
+        {"unknown action",
+         "<svg xmlns:skin=\"urn:varnelo:skin\"><g skin:form=\"ve3zod\" skin:bounds=\"0 0 10 10\">"
+         "<g skin:object=\"bar\" skin:kind=\"area\" skin:bounds=\"0 0 5 5\" skin:action=\"fly\"/>"
+         "</g></svg>",
+         "unknown skin:action \"fly\""},
+        {"bad elision",
+         "<svg xmlns:skin=\"urn:varnelo:skin\"><g skin:form=\"ve3zod\" skin:bounds=\"0 0 10 10\">"
+         "<g skin:object=\"s_time\" skin:kind=\"label\" skin:bounds=\"0 0 5 5\" "
+         "skin:elide=\"both\"/></g></svg>",
+         "bad skin:elide \"both\""},
     };
     QTemporaryDir dir;
     for (const BrokenSkin& c : cases) {
