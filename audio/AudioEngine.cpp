@@ -32,6 +32,24 @@ template <typename Step> void Guarded(std::exception_ptr& firstError, Step&& ste
     }
 }
 
+// Runs `body`; when it fails, `end` finishes the activity before the error
+// leaves for the application's handler. The handler's box is modal and the
+// components' events go on while it is open: a recording or playback left
+// running would fail again at every block and stack box upon box. The first
+// error is the one shown; a second one from `end` adds nothing for the user.
+template <typename Body, typename End> void EndOnError(Body&& body, End&& end) {
+    try {
+        body();
+    } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        try {
+            end();
+        } catch (...) {
+        }
+        std::rethrow_exception(error);
+    }
+}
+
 // The extension with its dot, "" when the file name has none.
 QString Extension(const QString& path) {
     const QString name = QFileInfo(path).fileName();
@@ -237,13 +255,17 @@ void AudioEngine::PauseResumeRecording() {
 void AudioEngine::AudioRecord1EndArrayRecord(int /*nBlock*/) {
     if (!state_.RecordingActive)
         return; // a block queued before the stop
-    const SampleArray block = AudioRecord1.GetRecordArray();
-    if (block.UpperBound() < 1)
-        return;
-    AudioFileWrite.WriteArray(block);
-    AudioVisualization21.ShowArray(block);
-    if (state_.MainDragIdle)
-        ShowFileSize(state_.CurrentFileName);
+    EndOnError(
+        [this] {
+            const SampleArray block = AudioRecord1.GetRecordArray();
+            if (block.UpperBound() < 1)
+                return;
+            AudioFileWrite.WriteArray(block);
+            AudioVisualization21.ShowArray(block);
+            if (state_.MainDragIdle)
+                ShowFileSize(state_.CurrentFileName);
+        },
+        [this] { EndRunningRecording(); });
 }
 
 void AudioEngine::AudioRecord1Timer(qint64 CurrentSamples, int /*LevelLeft*/, int /*LevelRight*/) {
@@ -253,7 +275,12 @@ void AudioEngine::AudioRecord1Timer(qint64 CurrentSamples, int /*LevelLeft*/, in
     const int64_t ms = AudioRecord1.SamplesToMs(state_.SampleTotal);
     if (state_.MainDragIdle)
         DisplayObjects::SetText(display_.s_time, QStringLiteral("Time: ") + TimeText(ms));
-    ApplyLengthLimit(WholeSeconds(ms));
+    EndOnError([&] { ApplyLengthLimit(WholeSeconds(ms)); }, [this] { EndRunningRecording(); });
+}
+
+void AudioEngine::EndRunningRecording() {
+    if (state_.RecordingActive || !state_.RecordingNotPaused)
+        StopRecording();
 }
 
 void AudioEngine::ApplyLengthLimit(int64_t seconds) {
@@ -388,13 +415,19 @@ void AudioEngine::SeekPlayback() {
 }
 
 void AudioEngine::AudioPlayer21RequestOnLoadArray() {
-    if (state_.PlaybackActive)
-        FeedPlayerBlock();
+    FeedPlayingBlock();
 }
 
 void AudioEngine::AudioPlayer21EndArrayPlay() {
-    if (state_.PlaybackActive)
-        FeedPlayerBlock();
+    FeedPlayingBlock();
+}
+
+// The player asks for more while it plays; a block that cannot be read ends
+// the playback before the error is shown.
+void AudioEngine::FeedPlayingBlock() {
+    if (!state_.PlaybackActive)
+        return;
+    EndOnError([this] { FeedPlayerBlock(); }, [this] { EndRunningPlayback(); });
 }
 
 void AudioEngine::AudioPlayer21Timer(qint64 CurrentSamples, int /*LevelLeft*/, int /*LevelRight*/) {
@@ -422,11 +455,14 @@ void AudioEngine::AudioPlayer21Error(const QString& message) {
     ShowInfoBox(BoxParent(), message);
 }
 
-void AudioEngine::FinishAtClose() {
-    if (state_.RecordingActive || !state_.RecordingNotPaused)
-        StopRecording();
+void AudioEngine::EndRunningPlayback() {
     if (state_.PlaybackActive || !state_.PlaybackNotPaused)
         StopPlayback();
+}
+
+void AudioEngine::FinishAtClose() {
+    EndRunningRecording();
+    EndRunningPlayback();
 }
 
 } // namespace varnelo

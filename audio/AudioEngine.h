@@ -71,6 +71,10 @@ private:
     IEngineHost& host_;
 
     void ApplyLengthLimit(int64_t seconds);
+    // Stop a recording or playback that is running or paused.
+    void EndRunningRecording();
+    void EndRunningPlayback();
+    void FeedPlayingBlock();
     void StartRecorder();
     void StopRecorder();
     void StartPlayer();

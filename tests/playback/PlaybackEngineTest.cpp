@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace varnelo::testing {
 namespace {
@@ -266,6 +267,40 @@ TEST_F(PlaybackEngine, UnreadableFileReachesTheHandlerWhichStops) {
     EXPECT_TRUE(PlaybackIdle());
     EXPECT_FALSE(AudioFilepaly.IsOpen());
     EXPECT_TRUE(display.AllTextsEmpty());
+}
+
+// A FLAC whose stream information promises three seconds and whose data
+// stops after about one: it opens, plays, then fails in the middle.
+void WriteCutFlac(const QString& whole, const QString& cut) {
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                            "sine=frequency=440:sample_rate=44100:duration=3", "-ac", "2", whole});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+    QFile in(whole);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QFile out(cut);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(in.readAll().left(int(in.size() / 3)));
+}
+
+// The player keeps asking for blocks while the error box is open: the
+// playback must end at the first block that cannot be read, so the user sees
+// one box, not one per request.
+TEST_F(PlaybackEngine, FileCutOffInTheMiddleEndsThePlaybackWithOneMessage) {
+    const QString cut = dir.filePath("cut.flac");
+    WriteCutFlac(dir.filePath("whole.flac"), cut);
+    playlist.paths = {cut};
+    RouteComponentEventsThroughErrorHandler(engine, state, recorder, player, errors,
+                                            HandlerBox::StaysOpen);
+    Handle([&] { engine.StartPlayback(); });
+    ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+    Run(3000);
+    ASSERT_EQ(errors.size(), 1) << errors.join("; ").toStdString();
+    EXPECT_TRUE(errors[0].contains(cut)) << errors[0].toStdString();
+    EXPECT_TRUE(PlaybackIdle());
+    EXPECT_FALSE(AudioFilepaly.IsOpen());
+    EXPECT_TRUE(display.AllTextsEmpty());
+    EXPECT_GT(Heard(), 0); // it played until the cut
 }
 
 // An empty file has Length 0: the bar stays at 0 instead of -1.

@@ -59,11 +59,13 @@ InfoBoxCapture::~InfoBoxCapture() {
 }
 
 void RunHandler(AudioEngine& engine, EngineState& state, QStringList& errors,
-                const std::function<void()>& action) {
+                const std::function<void()>& action, HandlerBox box) {
     try {
         action();
     } catch (const AppError& error) {
         errors << error.message();
+        if (box == HandlerBox::StaysOpen)
+            return;
         if (state.RecordingActive)
             engine.StopRecording();
         if (state.PlaybackActive)
@@ -73,15 +75,17 @@ void RunHandler(AudioEngine& engine, EngineState& state, QStringList& errors,
 
 void RouteComponentEventsThroughErrorHandler(AudioEngine& engine, EngineState& state,
                                              IAudioRecord2& recorder, IAudioPlayer2& player,
-                                             QStringList& errors) {
+                                             QStringList& errors, HandlerBox box) {
     QObject::disconnect(&recorder, nullptr, &engine, nullptr);
     QObject::disconnect(&player, nullptr, &engine, nullptr);
     auto* e = &engine;
     auto* s = &state;
     auto* errs = &errors;
-    const auto wrap = [e, s, errs](auto call) {
-        return
-            [e, s, errs, call](auto... args) { RunHandler(*e, *s, *errs, [&] { call(args...); }); };
+    const auto wrap = [e, s, errs, box](auto call) {
+        return [e, s, errs, box, call](auto... args) {
+            RunHandler(
+                *e, *s, *errs, [&] { call(args...); }, box);
+        };
     };
     QObject::connect(&recorder, &IAudioRecord2::OnEndArrayRecord, e,
                      wrap([e](int n) { e->AudioRecord1EndArrayRecord(n); }));

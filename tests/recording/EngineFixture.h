@@ -114,16 +114,27 @@ private:
     InfoBoxHandler previous_;
 };
 
+// What the stand-in for the application-wide handler does with an error.
+enum class HandlerBox {
+    // The box is closed at once; then a running recording and a running
+    // playback are stopped.
+    ClosedAtOnce,
+    // The box stays open for the rest of the test: the handler stops nothing
+    // while the components' events go on arriving, as under a modal box.
+    StaysOpen,
+};
+
 // Reconnects the recorder's and player's signals to the engine through what
 // the application-wide error handler does: an error escaping a handler is
 // shown, then a running recording and a running playback are stopped.
 void RouteComponentEventsThroughErrorHandler(AudioEngine& engine, EngineState& state,
                                              IAudioRecord2& recorder, IAudioPlayer2& player,
-                                             QStringList& errors);
+                                             QStringList& errors,
+                                             HandlerBox box = HandlerBox::ClosedAtOnce);
 
 // Runs `action` the way the application-wide handler would around a handler.
 void RunHandler(AudioEngine& engine, EngineState& state, QStringList& errors,
-                const std::function<void()>& action);
+                const std::function<void()>& action, HandlerBox box = HandlerBox::ClosedAtOnce);
 
 } // namespace varnelo::testing
 

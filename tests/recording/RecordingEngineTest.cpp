@@ -330,7 +330,12 @@ TEST_F(RecordingEngine, FinishAtCloseFinishesTheFileAndIsHarmlessWhenIdle) {
 
 // A disk that fills up: the write fails, the handler stops the recording and the
 // file stays readable up to the failure.
+// The error box is modal and the capture goes on while it is open: the
+// recording must end at the first failed block, not fail again at every
+// following one and stack a box for each.
 TEST_F(RecordingEngine, DiskFullStopsTheRecordingAndKeepsTheFile) {
+    RouteComponentEventsThroughErrorHandler(engine, state, recorder, player, errors,
+                                            HandlerBox::StaysOpen);
     struct rlimit saved {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a signal
