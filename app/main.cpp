@@ -5,6 +5,7 @@
 #include "app/VarneloApplication.h"
 #include "platform/shell/InfoBox.h"
 #include "platform/shell/SingleInstance.h"
+#include "settings/DialogStyle.h"
 #include "settings/SettingsFile.h"
 
 #include <QTimer>
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         return 0;
 
     VarneloApplication app(argc, argv);
+    SetInfoBoxStyleSheet(DialogStyleSheet());
     SettingsFile settings(SettingsFile::DefaultPath());
     Program program(settings, AudioComponentSet::CreateDefault(), Program::DefaultSkinPath());
     Tfm_main& fm_main = *program.fm_main;

@@ -10,13 +10,17 @@ static void InitDialogStyleResource() {
 
 namespace varnelo {
 
-void ApplyDialogStyle(QWidget& dialog) {
+QString DialogStyleSheet() {
     static const QString sheet = [] {
         InitDialogStyleResource();
         QFile file(QStringLiteral(":/varnelo/DialogStyle.qss"));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }();
-    dialog.setStyleSheet(sheet);
+    return sheet;
+}
+
+void ApplyDialogStyle(QWidget& dialog) {
+    dialog.setStyleSheet(DialogStyleSheet());
 }
 
 } // namespace varnelo

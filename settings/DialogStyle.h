@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QWidget;
 
 namespace varnelo {
@@ -7,5 +9,6 @@ namespace varnelo {
 // Gives a dialog the look of the skinned windows: dark surfaces, light text,
 // the skin's cyan accent. One style sheet (DialogStyle.qss) for every dialog.
 void ApplyDialogStyle(QWidget& dialog);
+QString DialogStyleSheet();
 
 } // namespace varnelo

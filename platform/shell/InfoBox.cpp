@@ -10,6 +10,11 @@ InfoBoxHandler& handlerSlot() {
     static InfoBoxHandler handler;
     return handler;
 }
+
+QString& styleSheetSlot() {
+    static QString sheet;
+    return sheet;
+}
 } // namespace
 
 void ShowInfoBox(QWidget* parent, const QString& text) {
@@ -18,7 +23,11 @@ void ShowInfoBox(QWidget* parent, const QString& text) {
         return;
     }
     QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent);
+                    QMessageBox::NoButton, parent);
+    // A plain button: the standard one carries the desktop theme's icon,
+    // which does not fit the program's own look.
+    box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+    box.setStyleSheet(styleSheetSlot());
     box.exec();
 }
 
@@ -26,6 +35,10 @@ InfoBoxHandler SetInfoBoxHandler(InfoBoxHandler handler) {
     auto previous = std::move(handlerSlot());
     handlerSlot() = std::move(handler);
     return previous;
+}
+
+void SetInfoBoxStyleSheet(const QString& sheet) {
+    styleSheetSlot() = sheet;
 }
 
 } // namespace varnelo

@@ -15,4 +15,7 @@ using InfoBoxHandler = std::function<void(QWidget* parent, const QString& text)>
 // Returns the previous handler; an empty handler restores the real box.
 InfoBoxHandler SetInfoBoxHandler(InfoBoxHandler handler);
 
+// The style sheet of the real box, so it looks like the program's dialogs.
+void SetInfoBoxStyleSheet(const QString& sheet);
+
 } // namespace varnelo
