@@ -145,6 +145,14 @@ int64_t WmaFrameLength(AVCodecID codec, int rate) {
     return 2048;
 }
 
+// A Vorbis header without a nominal bitrate (quality mode at low rates)
+// holds -1, which FFmpeg reports as 4294967295. No listed format comes near
+// 20 Mbit/s, so anything above it is unknown and the file's average (its size
+// over its play time) is taken instead.
+bool PlausibleBitrate(int64_t bitsPerSecond) {
+    return bitsPerSecond > 0 && bitsPerSecond <= 20'000'000;
+}
+
 // Decoder slack at the end of a stream that is padded or cut silently;
 // anything shorter than this means the file is cut off.
 constexpr int64_t EndSlackFrames = 8192;
@@ -177,8 +185,9 @@ FfmpegDecoder::FfmpegDecoder(const QString& path) : path_(path) {
         openCodec();
 
         const AVStream* st = format_->streams[stream_];
-        bitrate_ = int(std::clamp<int64_t>(
-            codec_->bit_rate > 0 ? codec_->bit_rate : format_->bit_rate, 0, INT32_MAX));
+        bitrate_ = int(PlausibleBitrate(codec_->bit_rate)    ? codec_->bit_rate
+                       : PlausibleBitrate(format_->bit_rate) ? format_->bit_rate
+                                                             : 0);
         const bool estimated = format_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
         if (std::strcmp(format_->iformat->name, "wav") == 0 && WavIsCutOff(path))
             fail(QStringLiteral("the file is cut off or damaged"));
