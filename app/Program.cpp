@@ -3,6 +3,7 @@
 #include "app/Tfm_main.h"
 #include "joiner/Tfm_list.h"
 #include "schedule/Tfm_sche.h"
+#include "settings/DialogStyle.h"
 #include "settings/Tfm_dev.h"
 #include "settings/Tfm_dir.h"
 #include "settings/Tfm_set.h"
@@ -18,6 +19,8 @@ Program::Program(SettingsFile& settings, AudioComponentSet components, const QSt
     fm_sche = std::make_unique<Tfm_sche>(settings);
     fm_dev = std::make_unique<Tfm_dev>(*fm_main->AudioRecord1);
     fm_id3 = std::make_unique<Tfm_id3>(*fm_main->AudioInformation21, settings);
+    // The tag editor wears the dialogs' look like every other window.
+    ApplyDialogStyle(*fm_id3);
     fm_set = std::make_unique<Tfm_set>(settings, *fm_main->AudioFileWrite, *fm_dev, *fm_sche);
     fm_dir = std::make_unique<Tfm_dir>(settings, *fm_set);
     fm_list = std::make_unique<Tfm_list>(fm_main->State(), *fm_main->AudioFilepaly, fm_main->Skin1,

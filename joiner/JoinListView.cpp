@@ -6,7 +6,51 @@
 
 namespace varnelo {
 
-JoinListView::JoinListView(QWidget* parent) : QTreeWidget(parent) {}
+namespace {
+
+// The list sits in a recessed well of the skin: near-black rows, light text,
+// the display's cyan for the selection and a graphite header, as the dialogs.
+const char* const kLook = R"(
+QTreeView {
+    background: #0b0c0e;
+    color: #d5dae1;
+    border: none;
+    outline: 0;
+    selection-background-color: #1aa9d6;
+    selection-color: #0b0c0e;
+    font-size: 8pt;
+}
+QTreeView::item { padding: 1px 2px; }
+QTreeView::item:hover { background: #1a1d21; }
+QTreeView::item:selected { background: #1aa9d6; color: #0b0c0e; }
+QTreeView::item:selected:!active { background: #137a9b; color: #e9edf2; }
+QHeaderView { background: #1c1e22; }
+QHeaderView::section {
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #33373e, stop:1 #23262b);
+    color: #aeb6c0;
+    border: none;
+    border-right: 1px solid #0b0c0e;
+    border-bottom: 1px solid #3a3f46;
+    padding: 2px 6px;
+    font-size: 8pt;
+}
+QScrollBar:vertical { background: #0b0c0e; width: 10px; margin: 0; }
+QScrollBar::handle:vertical { background: #3a3f46; border-radius: 4px; min-height: 20px; }
+QScrollBar:horizontal { background: #0b0c0e; height: 10px; margin: 0; }
+QScrollBar::handle:horizontal { background: #3a3f46; border-radius: 4px; min-width: 20px; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+QAbstractScrollArea::corner { background: #0b0c0e; }
+)";
+
+// Grid lines: faint on the dark rows.
+const QColor kGridColor(0x2a, 0x2e, 0x34);
+
+} // namespace
+
+JoinListView::JoinListView(QWidget* parent) : QTreeWidget(parent) {
+    setStyleSheet(QString::fromLatin1(kLook));
+}
 
 void JoinListView::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
@@ -29,7 +73,7 @@ void JoinListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option
                            const QModelIndex& index) const {
     QTreeWidget::drawRow(painter, option, index);
     painter->save();
-    painter->setPen(QColor(128, 128, 128));
+    painter->setPen(kGridColor);
     const QRect row = option.rect;
     painter->drawLine(row.left(), row.bottom(), row.right(), row.bottom());
     for (int column = 0; column < header()->count(); ++column) {

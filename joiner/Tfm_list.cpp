@@ -32,10 +32,6 @@ const QStringList kOpenFilters = {
 void SetupListView(QTreeWidget* lv) {
     lv->setGeometry(35, 34, 427, 122);
     lv->setFrameShape(QFrame::NoFrame);
-    QPalette palette = lv->palette();
-    palette.setColor(QPalette::Base, QColor(192, 192, 192)); // silver
-    palette.setColor(QPalette::AlternateBase, QColor(192, 192, 192));
-    lv->setPalette(palette);
     lv->setAutoFillBackground(true);
     lv->setRootIsDecorated(false);
     lv->setItemsExpandable(false);

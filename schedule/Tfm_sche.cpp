@@ -38,14 +38,14 @@ Tfm_sche::Tfm_sche(SettingsFile& settings, QWidget* parent)
     GroupBox8 = new QGroupBox(QStringLiteral("Schedule Mode"), this);
     GroupBox8->setGeometry(6, 4, 377, 50);
     RadioButton1 = new QRadioButton(QStringLiteral("Disabled schedule"), GroupBox8);
-    RadioButton1->setGeometry(8, 20, 118, 22);
+    RadioButton1->setGeometry(8, 20, 116, 22);
     RadioButton2 = new QRadioButton(QStringLiteral("Every Day"), GroupBox8);
-    RadioButton2->setGeometry(128, 20, 78, 22);
+    RadioButton2->setGeometry(126, 20, 72, 22);
     RadioButton3 = new QRadioButton(QStringLiteral("Special Day"), GroupBox8);
-    RadioButton3->setGeometry(208, 20, 86, 22);
+    RadioButton3->setGeometry(200, 20, 84, 22);
     date_time = new QDateEdit(GroupBox8);
     date_time->setCalendarPopup(true);
-    date_time->setGeometry(294, 20, 78, 22);
+    date_time->setGeometry(288, 20, 82, 22);
 
     GroupBox7 = new QGroupBox(QStringLiteral("Schedule Time"), this);
     GroupBox7->setGeometry(6, 58, 377, 104);

@@ -45,9 +45,9 @@ Tfm_dev::Tfm_dev(IAudioRecord2& AudioRecord1, QWidget* parent)
     tb_rd->setSingleStep(1);
     tb_rd->setTickPosition(QSlider::NoTicks);
     Label1 = new QLabel(QStringLiteral("Please low the volume as possible. The lower"), GroupBox2);
-    Label1->setGeometry(6, 54, 230, 18);
+    Label1->setGeometry(6, 54, 228, 18);
     Label2 = new QLabel(QStringLiteral(" the volume, the better the quality. "), GroupBox2);
-    Label2->setGeometry(6, 72, 230, 18);
+    Label2->setGeometry(6, 72, 228, 18);
 
     dev_bt_ok = new QPushButton(QStringLiteral("Ok"), this);
     dev_bt_ok->setGeometry(8, 204, 72, 26);

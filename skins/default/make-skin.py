@@ -188,7 +188,7 @@ def button(name, x, y, w, h, glyph, tip, text=None, action=None, flat=False):
     return "\n".join(out)
 
 
-def label(name, x, y, w, h, size=11, color=LCD_TEXT, weight=None, align=None, font="DejaVu Sans", text=None):
+def label(name, x, y, w, h, size=11, color=LCD_TEXT, weight=None, align=None, font="DejaVu Sans", text=None, elide=None):
     a = (f'skin:object="{name}" skin:kind="label" skin:bounds="{x} {y} {w} {h}" skin:font="{font}" '
          f'skin:font-size="{size}" skin:color="{color}"')
     if weight:
@@ -197,11 +197,13 @@ def label(name, x, y, w, h, size=11, color=LCD_TEXT, weight=None, align=None, fo
         a += f' skin:align="{align}"'
     if text:
         a += f' skin:text="{text}"'
+    if elide:
+        a += f' skin:elide="{elide}"'
     return f'  <g id="{FORM}-{name}" {a}/>'
 
 
 def title_bar(w, caption, sub):
-    return f"""  <g id="{FORM}-bar" skin:object="bar" skin:kind="area" skin:bounds="0 0 {w - 50} 24"/>
+    return f"""  <g id="{FORM}-bar" skin:object="bar" skin:kind="area" skin:action="move" skin:bounds="0 0 {w - 50} 24"/>
   <rect x="0.5" y="0.5" width="{w - 1}" height="24" rx="6" fill="url(#titlebar)"/>
   <rect x="0.5" y="12" width="{w - 1}" height="13" fill="url(#titlebar)"/>
   <path d="M1 24.5 H{w - 1}" stroke="#0b0c0e" stroke-width="1"/>
@@ -236,11 +238,12 @@ def main_form():
   <path d="M244.5 71 V152 M273.5 71 V152 M302.5 71 V152" stroke="#8fe3ff" stroke-opacity="0.05" stroke-width="1"/>
   <text x="16" y="150" font-family="DejaVu Sans" font-size="8" letter-spacing="2" fill="#8fe3ff" fill-opacity="0.22">OGG VORBIS RECORDER · JOINER</text>
   <text x="273.5" y="115" text-anchor="middle" font-family="DejaVu Sans" font-size="9" letter-spacing="2" fill="#8fe3ff" fill-opacity="0.22">LEVEL</text>
-  <rect x="339" y="67" width="30" height="89" rx="3" fill="#030607" stroke="#1c3a44" stroke-width="1"/>
-  <rect x="346" y="150.0" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="143.4" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="136.8" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="130.2" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="123.6" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="117.0" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="110.4" width="16" height="4.2" rx="1" fill="#3ddc84" fill-opacity="0.16"/><rect x="346" y="103.8" width="16" height="4.2" rx="1" fill="#ffd60a" fill-opacity="0.16"/><rect x="346" y="97.2" width="16" height="4.2" rx="1" fill="#ffd60a" fill-opacity="0.16"/><rect x="346" y="90.6" width="16" height="4.2" rx="1" fill="#ffd60a" fill-opacity="0.16"/><rect x="346" y="84.0" width="16" height="4.2" rx="1" fill="#ff453a" fill-opacity="0.16"/><rect x="346" y="77.4" width="16" height="4.2" rx="1" fill="#ff453a" fill-opacity="0.16"/>
+  <path d="M339.5 71.5 H347 M339.5 91.5 H344 M339.5 111.5 H347 M339.5 131.5 H344 M339.5 151.5 H347" stroke="#8fe3ff" stroke-opacity="0.22" stroke-width="1"/>
+  <path d="M339.5 71 V152" stroke="#8fe3ff" stroke-opacity="0.10" stroke-width="1"/>
   <path d="M10 34 Q10 32 12 32 H371 Q373 32 373 34 V60 H10 Z" fill="url(#lcdglare)"/>""")
     out.append(label("s_time", 16, 35, 350, 30, size=21, weight="bold", font="DejaVu Sans Mono", color="#a8ecff"))
-    out.append(label("s_filename", 16, 71, 192, 18, size=10.5 if False else 11, font="DejaVu Sans Condensed"))
+    # A recording's name ends in its time stamp: a long name loses its middle.
+    out.append(label("s_filename", 16, 71, 192, 18, size=11, font="DejaVu Sans Condensed", elide="middle"))
     out.append(label("s_mono", 16, 93, 192, 18, size=11, font="DejaVu Sans Condensed"))
     out.append(label("s_sizeson", 16, 114, 192, 18, size=11, font="DejaVu Sans Condensed"))
     out.append(label("s_size", 16, 135, 95, 17, size=10, font="DejaVu Sans Condensed", color="#5fb6cf"))
@@ -289,7 +292,7 @@ def list_form():
     # recessed well around the list view's place (35, 34, 427 x 122)
     out.append("""  <rect x="30" y="29" width="437" height="132" rx="6" fill="url(#bezel)"/>
   <rect x="31.5" y="30.5" width="434" height="129" rx="5" fill="#101215"/>
-  <rect x="35" y="34" width="427" height="122" fill="#c0c0c0"/>
+  <rect x="35" y="34" width="427" height="122" fill="#0b0c0e"/>
   <rect x="474" y="29" width="98" height="132" rx="6" fill="#000000" fill-opacity="0.18" stroke="#ffffff" stroke-opacity="0.05"/>""")
     out.append(button("join", 480, 36, 86, 34, "join", "Join the listed files into one OGG file", text="Join"))
     out.append(button("stopj", 480, 76, 86, 34, "stopjoin", "Stop the running join", text="Stop"))

@@ -16,12 +16,14 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace varnelo::test {
@@ -113,6 +115,33 @@ TEST_F(MainWindow, IsAFixedSkinnedWindowWithTheDialogsBehindIt) {
         EXPECT_EQ(window->windowTitle(), caption);
         EXPECT_EQ(window->isVisible(), window == program_->fm_list.get()) << caption;
     }
+}
+
+TEST_F(MainWindow, EveryDialogWearsTheDialogLook) {
+    const QString look = program_->fm_set->styleSheet();
+    ASSERT_FALSE(look.isEmpty());
+    const std::pair<QWidget*, const char*> dialogs[] = {{program_->fm_sche.get(), "fm_sche"},
+                                                        {program_->fm_dev.get(), "fm_dev"},
+                                                        {program_->fm_id3.get(), "fm_id3"},
+                                                        {program_->fm_dir.get(), "fm_dir"}};
+    for (const auto& [dialog, name] : dialogs)
+        EXPECT_EQ(dialog->styleSheet(), look) << name;
+}
+
+// The join list sits in the skin's dark well: dark rows and header, light
+// text, the display's cyan for the selection.
+TEST_F(MainWindow, JoinListViewIsDarkLikeTheSkin) {
+    QTreeWidget* lv = program_->fm_list->lv;
+    ASSERT_TRUE(lv->isVisible());
+    const QPalette look = lv->palette();
+    EXPECT_LT(look.color(QPalette::Base).lightness(), 40);
+    EXPECT_GT(look.color(QPalette::Text).lightness(), 180);
+    EXPECT_EQ(look.color(QPalette::Highlight), QColor(0x1a, 0xa9, 0xd6));
+    // As drawn: the empty rows and the header.
+    const QImage rows = lv->viewport()->grab().toImage();
+    EXPECT_LT(rows.pixelColor(rows.width() / 2, rows.height() - 4).lightness(), 40);
+    const QImage header = lv->header()->grab().toImage();
+    EXPECT_LT(header.pixelColor(header.width() / 4, header.height() / 2).lightness(), 80);
 }
 
 TEST_F(MainWindow, ListCommandTogglesTheListWindow) {
