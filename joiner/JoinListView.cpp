@@ -3,17 +3,18 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 
 namespace varnelo {
 
 namespace {
 
-// The list sits in a recessed well of the skin: near-black rows, light text,
-// the display's cyan for the selection and a graphite header, as the dialogs.
+// Silver rows with dark text in the skin's dark well: the display's cyan for
+// the selection, a graphite header and scroll bars that match the dialogs.
 const char* const kLook = R"(
 QTreeView {
-    background: #0b0c0e;
-    color: #d5dae1;
+    background: #c0c0c0;
+    color: #15171a;
     border: none;
     outline: 0;
     selection-background-color: #1aa9d6;
@@ -21,9 +22,9 @@ QTreeView {
     font-size: 8pt;
 }
 QTreeView::item { padding: 1px 2px; }
-QTreeView::item:hover { background: #1a1d21; }
+QTreeView::item:hover { background: #cfd3d7; }
 QTreeView::item:selected { background: #1aa9d6; color: #0b0c0e; }
-QTreeView::item:selected:!active { background: #137a9b; color: #e9edf2; }
+QTreeView::item:selected:!active { background: #8fcbe0; color: #0b0c0e; }
 QHeaderView { background: #1c1e22; }
 QHeaderView::section {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #33373e, stop:1 #23262b);
@@ -34,21 +35,25 @@ QHeaderView::section {
     padding: 2px 6px;
     font-size: 8pt;
 }
-QScrollBar:vertical { background: #0b0c0e; width: 10px; margin: 0; }
-QScrollBar::handle:vertical { background: #3a3f46; border-radius: 4px; min-height: 20px; }
-QScrollBar:horizontal { background: #0b0c0e; height: 10px; margin: 0; }
-QScrollBar::handle:horizontal { background: #3a3f46; border-radius: 4px; min-width: 20px; }
+QScrollBar:vertical { background: #a9acb0; width: 10px; margin: 0; }
+QScrollBar::handle:vertical { background: #5d636b; border-radius: 4px; min-height: 20px; }
+QScrollBar:horizontal { background: #a9acb0; height: 10px; margin: 0; }
+QScrollBar::handle:horizontal { background: #5d636b; border-radius: 4px; min-width: 20px; }
 QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
-QAbstractScrollArea::corner { background: #0b0c0e; }
+QAbstractScrollArea::corner { background: #a9acb0; }
 )";
 
-// Grid lines: faint on the dark rows.
-const QColor kGridColor(0x2a, 0x2e, 0x34);
+// Grid lines: a shade darker than the silver rows.
+const QColor kGridColor(0xa4, 0xa8, 0xad);
 
 } // namespace
 
 JoinListView::JoinListView(QWidget* parent) : QTreeWidget(parent) {
+    QPalette silver = palette();
+    silver.setColor(QPalette::Base, QColor(192, 192, 192));
+    silver.setColor(QPalette::AlternateBase, QColor(192, 192, 192));
+    setPalette(silver);
     setStyleSheet(QString::fromLatin1(kLook));
 }
 
