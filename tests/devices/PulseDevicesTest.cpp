@@ -1,6 +1,7 @@
 
 // Against the private PulseAudio daemon of the "pulse" test fixture, whose
 // null sink "varnelo_null" has the monitor source "varnelo_null.monitor".
+#include "../support/PulseTestSupport.h"
 #include "platform/audio/pulse/PulseAudioPlayer.h"
 #include "platform/audio/pulse/PulseAudioRecord.h"
 #include "platform/core/AppError.h"
@@ -18,24 +19,11 @@
 #include <numbers>
 
 using namespace varnelo;
+using varnelo::testing::LineNamed;
+using varnelo::testing::LoadNullSink;
+using varnelo::testing::Pactl;
 
 namespace {
-
-QString pactl(const QStringList& args) {
-    QProcess p;
-    p.start("pactl", args);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
-
-int lineNamed(PulseAudioRecord& rec, const QString& name) {
-    for (int i = 1; i <= rec.DeviceLineCount(); ++i) {
-        rec.SelectLine(i);
-        if (rec.LineName() == name)
-            return i;
-    }
-    return 0;
-}
 
 SampleArray Tone(double hz, int rate, int frames, int64_t first) {
     SampleArray a;
@@ -76,7 +64,7 @@ TEST(PulseDevices, TheServerIsOneDeviceWithItsSourcesAsLines) {
     ASSERT_EQ(rec.DeviceLastIndex(), 0);
     rec.SelectDevice(0);
     EXPECT_FALSE(rec.DeviceName().isEmpty());
-    const int monitor = lineNamed(rec, "Monitor of Null_Output");
+    const int monitor = LineNamed(rec, "Monitor of Null_Output");
     ASSERT_GT(monitor, 0) << "lines: " << rec.DeviceLineCount();
     rec.SelectLine(monitor);
     EXPECT_TRUE(rec.LineSelected()); // the daemon's only source is its default
@@ -88,13 +76,12 @@ TEST(PulseDevices, TheServerIsOneDeviceWithItsSourcesAsLines) {
 }
 
 TEST(PulseDevices, LineVolumeRoundTripAndTheDefaultSourceSwitch) {
-    const QString module = pactl({"load-module", "module-null-sink", "sink_name=varnelo_second",
-                                  "sink_properties=device.description=Second_Output"});
+    const QString module = LoadNullSink("varnelo_second", "Second_Output");
     ASSERT_FALSE(module.isEmpty());
     {
         PulseAudioRecord rec;
-        const int first = lineNamed(rec, "Monitor of Null_Output");
-        const int second = lineNamed(rec, "Monitor of Second_Output");
+        const int first = LineNamed(rec, "Monitor of Null_Output");
+        const int second = LineNamed(rec, "Monitor of Second_Output");
         ASSERT_GT(first, 0);
         ASSERT_GT(second, 0);
 
@@ -106,20 +93,20 @@ TEST(PulseDevices, LineVolumeRoundTripAndTheDefaultSourceSwitch) {
 
         rec.SetLineSelected(true);
         EXPECT_TRUE(rec.LineSelected());
-        EXPECT_EQ(pactl({"get-default-source"}), "varnelo_second.monitor");
+        EXPECT_EQ(Pactl({"get-default-source"}), "varnelo_second.monitor");
         rec.SelectLine(first);
         EXPECT_FALSE(rec.LineSelected());
         rec.SetLineSelected(true);
         EXPECT_TRUE(rec.LineSelected());
-        EXPECT_EQ(pactl({"get-default-source"}), "varnelo_null.monitor");
+        EXPECT_EQ(Pactl({"get-default-source"}), "varnelo_null.monitor");
     }
-    pactl({"unload-module", module});
+    Pactl({"unload-module", module});
 }
 
 TEST(PulseDevices, RecordsWhatThePlayerPlaysIntoTheSink) {
     PulseAudioRecord rec;
     PulseAudioPlayer player;
-    const int monitor = lineNamed(rec, "Monitor of Null_Output");
+    const int monitor = LineNamed(rec, "Monitor of Null_Output");
     ASSERT_GT(monitor, 0);
     rec.SelectLine(monitor);
     rec.SetLineVolume(65536);
@@ -208,11 +195,10 @@ TEST(PulseDevices, PauseAndResumeHandOnEveryCapturedBlockOnce) {
 }
 
 TEST(PulseDevices, AVanishedSourceEndsCaptureWithAnError) {
-    const QString module = pactl({"load-module", "module-null-sink", "sink_name=varnelo_gone",
-                                  "sink_properties=device.description=Gone_Output"});
+    const QString module = LoadNullSink("varnelo_gone", "Gone_Output");
     ASSERT_FALSE(module.isEmpty());
     PulseAudioRecord rec;
-    const int line = lineNamed(rec, "Monitor of Gone_Output");
+    const int line = LineNamed(rec, "Monitor of Gone_Output");
     ASSERT_GT(line, 0);
     rec.SelectLine(line);
     rec.SetRecordFormat(44100, 2);
@@ -223,7 +209,7 @@ TEST(PulseDevices, AVanishedSourceEndsCaptureWithAnError) {
     rec.StartRecord();
     ASSERT_EQ(rec.RecordStatus(), 0);
     ASSERT_TRUE(blocks.wait(5000));
-    pactl({"unload-module", module});
+    Pactl({"unload-module", module});
     ASSERT_TRUE(errors.wait(5000));
     EXPECT_TRUE(errors.first().at(0).toString().startsWith("Recording stopped: "));
     // Stopping after the loss is harmless.
@@ -245,11 +231,10 @@ TEST(PulseDevices, AVanishedSourceEndsCaptureWithAnError) {
 }
 
 TEST(PulseDevices, ASourceThatVanishesWhilePausedIsReportedAtTheResume) {
-    const QString module = pactl({"load-module", "module-null-sink", "sink_name=varnelo_gone",
-                                  "sink_properties=device.description=Gone_Output"});
+    const QString module = LoadNullSink("varnelo_gone", "Gone_Output");
     ASSERT_FALSE(module.isEmpty());
     PulseAudioRecord rec;
-    rec.SelectLine(lineNamed(rec, "Monitor of Gone_Output"));
+    rec.SelectLine(LineNamed(rec, "Monitor of Gone_Output"));
     rec.SetRecordFormat(44100, 2);
     rec.SetBlockSize(4410);
     QSignalSpy blocks(&rec, &IAudioRecord2::OnEndArrayRecord);
@@ -259,7 +244,7 @@ TEST(PulseDevices, ASourceThatVanishesWhilePausedIsReportedAtTheResume) {
     ASSERT_EQ(rec.RecordStatus(), 0);
     ASSERT_TRUE(blocks.wait(5000));
     rec.StopRecord();
-    pactl({"unload-module", module});
+    Pactl({"unload-module", module});
     // The server's notice may reach the recorder before or after the resume:
     // either the resume throws, or the resumed capture ends with OnError. It
     // never goes on silently or from another source.

@@ -114,6 +114,17 @@ private:
     InfoBoxHandler previous_;
 };
 
+// Everything the engine talks to besides its audio components, for an engine
+// fixture to inherit (bases are built before the fixture's own engine member).
+struct EngineStandIns {
+    EngineState state;
+    FakeDisplay display;
+    FakePlaylist playlist;
+    FakeHost host{state};
+    InfoBoxCapture boxes;
+    QStringList errors;
+};
+
 // What the stand-in for the application-wide handler does with an error.
 enum class HandlerBox {
     // The box is closed at once; then a running recording and a running

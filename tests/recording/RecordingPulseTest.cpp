@@ -3,6 +3,7 @@
 // program's own components, tagged, read back by another decoder and played
 // to its end.
 
+#include "../support/PulseTestSupport.h"
 #include "EngineFixture.h"
 #include "platform/audio/factory/AudioComponents.h"
 #include "platform/audio/visual/TAudioVisualizationEx2.h"
@@ -58,16 +59,7 @@ private:
     bool stopped_ = false;
 };
 
-int LineNamed(IAudioRecord2& recorder, const QString& name) {
-    for (int line = 1; line <= recorder.DeviceLineCount(); ++line) {
-        recorder.SelectLine(line);
-        if (recorder.LineName() == name)
-            return line;
-    }
-    return 0;
-}
-
-class RecordingOnTheSoundServer : public ::testing::Test {
+class RecordingOnTheSoundServer : public ::testing::Test, protected EngineStandIns {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -92,12 +84,6 @@ protected:
     std::unique_ptr<IAudioFile2> checker = CreateAudioFile();
     std::unique_ptr<IAudioInformation2> info = CreateAudioInformation();
     TAudioVisualizationEx2 visual;
-    EngineState state;
-    FakeDisplay display;
-    FakePlaylist playlist;
-    FakeHost host{state};
-    InfoBoxCapture boxes;
-    QStringList errors;
     AudioEngine engine{state,   settings, *recorder,       *writer,  *reader,
                        *player, visual,   display.objects, playlist, host};
 };

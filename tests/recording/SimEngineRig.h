@@ -18,7 +18,7 @@
 
 namespace varnelo::testing {
 
-class SimEngineRig : public ::testing::Test {
+class SimEngineRig : public ::testing::Test, protected EngineStandIns {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -51,12 +51,6 @@ protected:
     TAudioFile2 AudioFilepaly;
     TAudioFile2 checker; // a third instance for reading results
     TAudioVisualizationEx2 visual;
-    EngineState state;
-    FakeDisplay display;
-    FakePlaylist playlist;
-    FakeHost host{state};
-    InfoBoxCapture boxes;
-    QStringList errors;
     AudioEngine engine{state,  settings, recorder,        AudioFileWrite, AudioFilepaly,
                        player, visual,   display.objects, playlist,       host};
 };
